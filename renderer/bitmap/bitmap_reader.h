@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,3 +23,15 @@ using BitmapMessageSink = std::function<void(const std::string& text)>;
 // failure shows exactly one message through showMessage and gives none.
 std::optional<BitmapImage> ReadBitmapFile(const std::string& path,
                                           const BitmapMessageSink& showMessage);
+
+// The outcome of decoding a bitmap's bytes: a picture, or the one message that tells the user
+// why there is none ("Unknown DIB file format.", "Image file conversion error." or
+// "Out of memory.").
+struct BitmapDecodeResult {
+    std::optional<BitmapImage> image;
+    std::string message;
+};
+
+// Decodes a whole bitmap file held in memory (with or without its 14-byte "BM" file header).
+// Never reads outside [bytes, bytes + size), whatever the headers claim.
+BitmapDecodeResult DecodeBitmap(const std::uint8_t* bytes, std::size_t size);
