@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+// The fixed Win32 records of the renderer, kept apart from the calls that use them so their
+// exact fields can be checked.
+
+// MinGW's DEVMODEA carries the later panning fields; the display-mode request is the classic
+// 148-byte form, and ChangeDisplaySettingsA reads only dmSize bytes.
+constexpr WORD kClassicDevModeSize = 148;
+
+// The display-mode request: size, width, height and depth; the refresh rate is the system's.
+DEVMODEA MakeFullScreenMode(int width, int height, int bits);
+
+// Double-buffered RGBA window drawing with a 16-bit depth buffer and nothing else.
+PIXELFORMATDESCRIPTOR MakePixelFormatDescriptor(int bits);
+
+// The system's requests to start a screen saver or power the monitor down are swallowed while
+// the renderer runs; the comparison is exact.
+bool IsSwallowedSysCommand(WPARAM command);
