@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Number rules of the settings and the music player, as their texts are meant to be read.
+
+// The leading decimal number after blanks (sign, digits, fraction, exponent), 0 when there is
+// none; trailing text is ignored. A number too large for a double comes back infinite.
+double Val(std::string_view text);
+
+// The whole text, blanks around it aside, as one decimal number; nothing when it is not one.
+std::optional<double> NumericValue(std::string_view text);
+
+// Conversion to a 16-bit integer, halves to the even neighbour; nothing when out of range.
+std::optional<std::int16_t> RoundToInteger16(double value);
+
+// A stored setting: empty or unreadable text, or a number outside 16 bits, reads as 0;
+// fractions are cut towards minus infinity (2.7 gives 2).
+std::int16_t SettingNumber(std::string_view text);
+
+// The repeat box of the settings dialog: numeric text rounded half to even, anything else 0.
+// A number that does not fit 16 bits is 0 too, rather than an overflow.
+std::int16_t RepeatFromText(std::string_view text);

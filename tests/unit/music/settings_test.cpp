@@ -1,0 +1,201 @@
+#include "music/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_ports.h"
+
+namespace {
+
+const std::string kPath = "C:\\Saver\\Vorlenta.ini";
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        UseProfilePort(&profile);
+        BGMKind = 0;
+        BGMRepeat = 0;
+        BGMFile.clear();
+        BGMFolder.clear();
+    }
+    void TearDown() override { UseProfilePort(nullptr); }
+
+    void Store(const char* key, const std::string& value) {
+        profile.files[kPath][{kSettingsSection, key}] = value;
+    }
+
+    FakeProfile profile;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, KeysAreTheirCodePage932Bytes) {
+    EXPECT_STREQ(kSettingsSection, "Section");
+    EXPECT_EQ(std::string(kKindKey), std::string("\x42\x47\x4D\x8B\xE6\x95\xAA"));
+    EXPECT_EQ(std::string(kRepeatKey), std::string("\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4"));
+    EXPECT_EQ(std::string(kFileKey), std::string("\x42\x47\x4D\xCC\xA7\xB2\xD9"));
+}
+
+TEST_F(SettingsTest, SettingsFileLivesInTheProgramFolderEvenAtADriveRoot) {
+    EXPECT_EQ(SettingsPath(), kPath);
+    profile.programFolder = "C:\\";
+    EXPECT_EQ(SettingsPath(), "C:\\\\Vorlenta.ini");
+}
+
+TEST(FolderOfProgram, KeepsTheSeparatorOnlyAtADriveRoot) {
+    EXPECT_EQ(FolderOfProgram("C:\\Saver\\Vorlenta.scr"), "C:\\Saver");
+    EXPECT_EQ(FolderOfProgram("C:\\Vorlenta.scr"), "C:\\");
+    EXPECT_EQ(FolderOfProgram("\\\\server\\share\\Vorlenta.scr"), "\\\\server\\share");
+    EXPECT_EQ(FolderOfProgram("Vorlenta.scr"), "");
+}
+
+TEST(Path_Folder, TakesTheTextBeforeTheLastSeparatorOrColon) {
+    EXPECT_EQ(Path_Folder("C:\\Music\\a.mp3"), "C:\\Music");
+    EXPECT_EQ(Path_Folder("C:\\a.mp3"), "C:");
+    EXPECT_EQ(Path_Folder("C:a.mp3"), "C:");
+    EXPECT_EQ(Path_Folder("a.mp3"), "");
+    EXPECT_EQ(Path_Folder(""), "");
+    EXPECT_EQ(Path_Folder("C:\\Music\\"), "C:\\Music");
+}
+
+TEST_F(SettingsTest, IniReadGivesEmptyForMissingValuesAndCutsAt255Bytes) {
+    EXPECT_EQ(Ini_Read("Section", kKindKey, "C:\\none.ini"), "");
+    EXPECT_EQ(Ini_Read("Other", kKindKey, kPath), "");
+    Store(kFileKey, std::string(300, 'x'));
+    EXPECT_EQ(Ini_Read("Section", kFileKey, kPath), std::string(255, 'x'));
+}
+
+TEST_F(SettingsTest, IniWriteStoresTheValueUnchangedAndKeepsTheResult) {
+    ApiResult = 0;
+    Ini_Write("Section", kFileKey, "", kPath);
+    EXPECT_EQ(ApiResult, 1);
+    Ini_Write(std::string(200, 's'), std::string(130, 'k'), " spaced ", kPath);
+    ASSERT_EQ(profile.writes.size(), 2u);
+    EXPECT_EQ(profile.writes[0].value, "");
+    EXPECT_EQ(profile.writes[1].section, std::string(127, 's'));
+    EXPECT_EQ(profile.writes[1].key, std::string(127, 'k'));
+    EXPECT_EQ(profile.writes[1].value, " spaced ");
+}
+
+TEST_F(SettingsTest, FileExistsOnlyForReadableFilesNotForFoldersOrTrailingSeparators) {
+    profile.readableFiles = {"C:\\Music\\a.mp3"};
+    EXPECT_EQ(File_Exists("C:\\Music\\a.mp3"), Bool16::True);
+    EXPECT_EQ(File_Exists("C:\\Music\\b.mp3"), Bool16::False);
+    EXPECT_EQ(File_Exists("C:\\Music\\a.mp3\\"), Bool16::False);
+    EXPECT_EQ(File_Exists("C:\\Music\\"), Bool16::False);
+    EXPECT_EQ(File_Exists(""), Bool16::False);
+}
+
+TEST_F(SettingsTest, NoSettingsFileGivesTheDefaults) {
+    BGMKind = 2;
+    BGMFile = "stale";
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 0);
+    EXPECT_EQ(BGMRepeat, 0);
+    EXPECT_EQ(BGMFile, "");
+    EXPECT_EQ(BGMFolder, "C:\\Saver");
+}
+
+TEST_F(SettingsTest, StoredNumbersFollowTheReadRule) {
+    Store(kKindKey, "abc");
+    Store(kRepeatKey, "4.9");
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 0);
+    EXPECT_EQ(BGMRepeat, 4);
+
+    Store(kKindKey, "3");
+    Store(kRepeatKey, "40000");
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 3);
+    EXPECT_EQ(BGMRepeat, 0);
+}
+
+TEST_F(SettingsTest, AnExistingMusicFileIsKeptAndItsFolderOpensTheChooser) {
+    Store(kKindKey, "2");
+    Store(kFileKey, "D:\\Music\\song.mp3");
+    profile.readableFiles = {"D:\\Music\\song.mp3"};
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 2);
+    EXPECT_EQ(BGMFile, "D:\\Music\\song.mp3");
+    EXPECT_EQ(BGMFolder, "D:\\Music");
+}
+
+TEST_F(SettingsTest, KindTwoWithoutAFileFallsBackToNoMusic) {
+    Store(kKindKey, "2");
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 0);
+
+    Store(kFileKey, "D:\\Music\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 0);
+    EXPECT_EQ(BGMFile, "");
+    EXPECT_EQ(BGMFolder, "C:\\Saver");
+}
+
+TEST_F(SettingsTest, KindOneKeepsItsKindWhenTheStoredFileHasVanished) {
+    Store(kKindKey, "1");
+    Store(kRepeatKey, "3");
+    Store(kFileKey, "D:\\Music\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 1);
+    EXPECT_EQ(BGMRepeat, 3);
+    EXPECT_EQ(BGMFile, "");
+}
+
+TEST_F(SettingsTest, StoredPathsThatAreNotFilesAreDropped) {
+    Store(kKindKey, "2");
+    const std::string longPath = "D:\\" + std::string(300, 'a') + ".mp3";
+    profile.readableFiles = {longPath, "D:\\Music\\a.mp3"};
+    for (const std::string& stored :
+         {longPath, std::string("D:\\Music"), std::string("D:\\Music\\a.mp3\\")}) {
+        Store(kFileKey, stored);
+        LoadSettings();
+        EXPECT_EQ(BGMKind, 0) << stored;
+        EXPECT_EQ(BGMFile, "") << stored;
+    }
+}
+
+TEST_F(SettingsTest, SaveWritesTheThreeKeysInOrder) {
+    BGMKind = 1;
+    BGMFile = "";
+    SaveSettings("3");
+    ASSERT_EQ(profile.writes.size(), 3u);
+    EXPECT_EQ(profile.writes[0].key, kKindKey);
+    EXPECT_EQ(profile.writes[0].value, "1");
+    EXPECT_EQ(profile.writes[1].key, kRepeatKey);
+    EXPECT_EQ(profile.writes[1].value, "3");
+    EXPECT_EQ(profile.writes[2].key, kFileKey);
+    EXPECT_EQ(profile.writes[2].value, "");
+    for (const FakeProfile::Write& write : profile.writes) {
+        EXPECT_EQ(write.section, "Section");
+        EXPECT_EQ(write.file, kPath);
+    }
+    EXPECT_EQ(BGMRepeat, 3);
+}
+
+TEST_F(SettingsTest, SaveTakesTheRepeatBoxByTheRoundingRule) {
+    BGMKind = -1;
+    BGMFile = "D:\\Music\\not checked.wav";
+    const std::pair<const char*, const char*> cases[] = {
+        {"2.5", "2"}, {"45", "45"}, {"", "0"}, {"abc", "0"}, {"40000", "0"}};
+    for (const auto& [text, stored] : cases) {
+        profile.writes.clear();
+        SaveSettings(text);
+        ASSERT_EQ(profile.writes.size(), 3u);
+        EXPECT_EQ(profile.writes[0].value, "-1");
+        EXPECT_EQ(profile.writes[1].value, stored) << text;
+        EXPECT_EQ(profile.writes[2].value, BGMFile);
+    }
+}
+
+TEST_F(SettingsTest, WhatIsSavedLoadsBack) {
+    BGMKind = 2;
+    BGMFile = "D:\\Music\\loop.wav";
+    profile.readableFiles = {BGMFile};
+    SaveSettings("12");
+    BGMKind = 0;
+    BGMRepeat = 0;
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 2);
+    EXPECT_EQ(BGMRepeat, 12);
+    EXPECT_EQ(BGMFile, "D:\\Music\\loop.wav");
+}
