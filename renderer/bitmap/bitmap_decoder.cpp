@@ -15,7 +15,6 @@ constexpr char kUnknownFormat[] = "Unknown DIB file format.";
 constexpr char kConversionError[] = "Image file conversion error.";
 constexpr char kOutOfMemory[] = "Out of memory.";
 
-constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 
@@ -230,12 +229,10 @@ BitmapDecodeResult DecodeOrFail(const std::uint8_t* bytes, std::size_t size) {
 
     DibLayout layout;
     std::uint64_t paletteLength = 0;
-    const bool headerRead =
-        kind == HeaderKind::kInfo
-            ? ReadInfoHeader(in, layout, paletteLength) && ReadMasks(in, layout)
-            : ReadCoreHeader(in, layout, paletteLength) && ReadMasks(in, layout);
+    const bool headerRead = kind == HeaderKind::kInfo ? ReadInfoHeader(in, layout, paletteLength)
+                                                      : ReadCoreHeader(in, layout, paletteLength);
     const std::uint64_t entrySize = kind == HeaderKind::kInfo ? 4 : 3;
-    if (!headerRead || !IsSupportedFormat(layout) ||
+    if (!headerRead || !IsSupportedFormat(layout) || !ReadMasks(in, layout) ||
         !ReadColourTable(in, paletteLength, entrySize, layout)) {
         return Failure(kConversionError);
     }
