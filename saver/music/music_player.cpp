@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "settings.h"
-#include "text_rules.h"
+#include "number_rules.h"
 
 Bool16 CDAvailable = Bool16::False;
 std::array<char, 256> ModeText{};

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "text_rules.h"
+#include "number_rules.h"
 
 std::int16_t BGMKind = 0;
 std::int16_t BGMRepeat = 0;

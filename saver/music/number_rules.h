@@ -6,10 +6,6 @@
 
 // Number rules of the settings and the music player, as their texts are meant to be read.
 
-// The leading decimal number after blanks (sign, digits, fraction, exponent), 0 when there is
-// none; trailing text is ignored. A number too large for a double comes back infinite.
-double Val(std::string_view text);
-
 // The whole text, blanks around it aside, as one decimal number; nothing when it is not one.
 std::optional<double> NumericValue(std::string_view text);
 

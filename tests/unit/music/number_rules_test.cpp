@@ -1,4 +1,4 @@
-#include "music/text_rules.h"
+#include "music/number_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text_rules.h"
+#include "number_rules.h"
 
 #include <charconv>
 #include <cmath>
@@ -96,11 +96,13 @@ bool FitsInteger16(double value) {
     return value >= -32768.0 && value <= 32767.0;
 }
 
-}  // namespace
-
-double Val(std::string_view text) {
+// The leading decimal number after blanks, 0 when there is none; trailing text is ignored.
+// A number too large for a double comes back infinite.
+double LeadingValue(std::string_view text) {
     return LeadingNumber(TrimLeadingBlanks(text)).value;
 }
+
+}  // namespace
 
 std::optional<double> NumericValue(std::string_view text) {
     text = TrimBlanks(text);
@@ -125,7 +127,7 @@ std::optional<std::int16_t> RoundToInteger16(double value) {
 }
 
 std::int16_t SettingNumber(std::string_view text) {
-    const double whole = std::floor(Val(text));
+    const double whole = std::floor(LeadingValue(text));
     return FitsInteger16(whole) ? static_cast<std::int16_t>(whole) : 0;
 }
 
