@@ -14,6 +14,8 @@ packages=(
     xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
     python3 procps psmisc pulseaudio libasound2-plugins:i386 lame sox
+    # Wine's MPEGVideo device decodes MP3 files through 32-bit GStreamer
+    gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstring>
 #include <vector>
 
 #include "music_player.h"
@@ -10,13 +11,32 @@
 
 static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
 
+namespace {
+
+// The profile functions cannot address a longer path, and some versions then answer from the
+// file used before; such a path is treated as a missing file instead of being handed on.
+bool ProfileCanAddress(const char* file) {
+    return std::strlen(file) < MAX_PATH;
+}
+
+}  // namespace
+
 void Win32ProfilePort::ReadProfileValue(const char* section, const char* key, char* buffer,
                                         std::uint32_t size, const char* file) {
+    if (!ProfileCanAddress(file)) {
+        if (size > 0) {
+            buffer[0] = '\0';
+        }
+        return;
+    }
     GetPrivateProfileStringA(section, key, "", buffer, size, file);
 }
 
 std::int32_t Win32ProfilePort::WriteProfileValue(const char* section, const char* key,
                                                  const char* value, const char* file) {
+    if (!ProfileCanAddress(file)) {
+        return FALSE;
+    }
     return WritePrivateProfileStringA(section, key, value, file);
 }
 
