@@ -52,14 +52,6 @@ class MusicPlayerTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MusicPlayerTest, MciCommandReturnsTheReplyAndOffersTheWholeBuffer) {
-    device.Reply("status cdaudio media present", "true");
-    std::string reply;
-    EXPECT_EQ(MciCommand("status cdaudio media present", reply), 0);
-    EXPECT_EQ(reply, "true");
-    EXPECT_EQ(device.sent.at(0).replyLength, 512u);
-}
-
 TEST_F(MusicPlayerTest, MciCommandGivesTheErrorTextOrItsOwnWhenThereIsNone) {
     device.Fail("open cdaudio", 275);
     device.errorTexts[275] = "Cannot find the specified file.";
@@ -84,13 +76,14 @@ TEST_F(MusicPlayerTest, AnEmptyCommandIsNeverSent) {
     EXPECT_THAT(device.sent, IsEmpty());
 }
 
-TEST_F(MusicPlayerTest, MciQueryMarksAFailureWithItsCode) {
-    device.Fail("status cdaudio current track", 263);
-    device.Reply("status cdaudio number of tracks", "12");
-    EXPECT_EQ(MciQuery("status cdaudio current track"), "Error:263");
+TEST_F(MusicPlayerTest, MciQueryGivesTheReplyOrMarksAFailureWithItsCode) {
+    device.Fail(kCurrentTrack, 263);
+    device.Reply(kTrackCount, "12");
+    EXPECT_EQ(MciQuery(kCurrentTrack), "Error:263");
     EXPECT_EQ(ApiResult, 263);
-    EXPECT_EQ(MciQuery("status cdaudio number of tracks"), "12");
+    EXPECT_EQ(MciQuery(kTrackCount), "12");
     EXPECT_EQ(ReplyText, "12");
+    EXPECT_EQ(device.sent.at(1).replyLength, 512u);
 }
 
 TEST_F(MusicPlayerTest, MciPlayNamesOnlyThePositionsGiven) {
@@ -101,16 +94,6 @@ TEST_F(MusicPlayerTest, MciPlayNamesOnlyThePositionsGiven) {
     EXPECT_THAT(device.Commands(),
                 ElementsAre("play cdaudio", "play cdaudio from 03:00:00:00",
                             "play cdaudio to 04:00:00:00", "play cdaudio from 1 to 2"));
-}
-
-TEST_F(MusicPlayerTest, OpenAndStopCDSendTheirCommandsWithoutReplies) {
-    OpenCD();
-    StopCD();
-    EXPECT_THAT(device.Commands(), ElementsAre("open cdaudio", "set cdaudio time format tmsf",
-                                               "stop cdaudio", "close cdaudio"));
-    for (const ScriptedMci::Sent& s : device.sent) {
-        EXPECT_EQ(s.replyLength, 0u);
-    }
 }
 
 TEST_F(MusicPlayerTest, AnEmptyDriveEndsCDPollingAfterTheFirstTick) {
@@ -216,11 +199,6 @@ TEST_F(MusicPlayerTest, PollMP3RestartsTheFileFromItsStartWhenNotPlaying) {
     EXPECT_EQ(IsMP3Playing(), Bool16::False);
 }
 
-TEST_F(MusicPlayerTest, StopMP3StopsAndClosesTheAlias) {
-    StopMP3();
-    EXPECT_THAT(device.Commands(), ElementsAre("stop MP3Play", "close MP3Play"));
-}
-
 TEST_F(MusicPlayerTest, WaveFilesLoopOnlyWhenThereIsAnOutputDevice) {
     BGMFile = "D:\\Music\\loop.wav";
     device.waveDevices = 0;
@@ -232,6 +210,18 @@ TEST_F(MusicPlayerTest, WaveFilesLoopOnlyWhenThereIsAnOutputDevice) {
     StopWave();
     EXPECT_THAT(device.sounds, ElementsAre(std::make_pair(std::string("D:\\Music\\loop.wav"), 9u),
                                            std::make_pair(std::string(""), 0u)));
+}
+
+TEST_F(MusicPlayerTest, StartAndStopCommandsWantNoReplies) {
+    OpenCD();
+    StopCD();
+    StopMP3();
+    EXPECT_THAT(device.Commands(),
+                ElementsAre("open cdaudio", "set cdaudio time format tmsf", "stop cdaudio",
+                            "close cdaudio", "stop MP3Play", "close MP3Play"));
+    for (const ScriptedMci::Sent& s : device.sent) {
+        EXPECT_EQ(s.replyLength, 0u);
+    }
 }
 
 TEST(MusicPlayerWithoutPorts, EverythingFailsQuietly) {

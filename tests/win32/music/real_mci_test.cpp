@@ -27,14 +27,6 @@ TEST_F(RealMciTest, WithoutACdDriveTheFirstPollEndsCdPlay) {
     StopCD();
 }
 
-TEST_F(RealMciTest, AFailedCommandCarriesThePlatformsErrorText) {
-    std::string reply;
-    const std::int32_t error = MciCommand("status NoSuchAlias mode", reply);
-    EXPECT_NE(error, 0);
-    EXPECT_FALSE(reply.empty());
-    EXPECT_EQ(MciQuery("status NoSuchAlias mode"), "Error:" + std::to_string(error));
-}
-
 TEST_F(RealMciTest, AMissingMp3FilePlaysNothingAndItsPollsStayQuiet) {
     BGMFile = "C:\\no such folder\\no such file.mp3";
     PlayMP3();

@@ -64,24 +64,6 @@ TEST_F(SettingsFileTest, SavedChoiceOfMusicCdIsByteForByteTheKnownFileAndReadsBa
     EXPECT_EQ(BGMFolder, Path_Folder(SettingsPath()));
 }
 
-TEST_F(SettingsFileTest, AStoredMusicFileThatExistsIsKeptWithItsFolder) {
-    const std::string music = folder + "\\music.mp3";
-    MakeFile(music, "ID3");
-    BGMKind = 2;
-    BGMFile = music;
-    SaveSettings("");
-    BGMKind = 0;
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 2);
-    EXPECT_EQ(BGMFile, music);
-    EXPECT_EQ(BGMFolder, folder);
-
-    DeleteFileA(music.c_str());
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 0);
-    EXPECT_EQ(BGMFile, "");
-}
-
 TEST_F(SettingsFileTest, MissingFileSectionOrKeyReadsEmpty) {
     const std::string ini = folder + "\\settings.ini";
     EXPECT_EQ(Ini_Read("Section", kKindKey, ini), "");
