@@ -95,11 +95,14 @@ void Ini_Write(const std::string& section, const std::string& key, const std::st
                                            value.c_str(), file.c_str());
 }
 
+// A stored path with one trailing separator still names its file: that one character is
+// dropped before the test. A folder never counts as a file.
 Bool16 File_Exists(const std::string& path) {
-    if (path.empty() || EndsWithSeparator(path)) {
+    const std::string candidate = EndsWithSeparator(path) ? path.substr(0, path.size() - 1) : path;
+    if (candidate.empty()) {
         return Bool16::False;
     }
-    return ToBool16(profile->OpensForReading(path));
+    return ToBool16(profile->OpensForReading(candidate));
 }
 
 std::string Path_Folder(const std::string& path) {

@@ -57,11 +57,12 @@ TEST_F(SettingsTest, IniReadGivesEmptyForMissingValuesAndCutsAt255Bytes) {
     EXPECT_EQ(Ini_Read("Section", kFileKey, kPath), std::string(255, 'x'));
 }
 
-TEST_F(SettingsTest, FileExistsOnlyForReadableFilesNotForFoldersOrTrailingSeparators) {
+TEST_F(SettingsTest, FileExistsForReadableFilesAndIgnoresOneTrailingSeparator) {
     profile.readableFiles = {"C:\\Music\\a.mp3"};
     EXPECT_EQ(File_Exists("C:\\Music\\a.mp3"), Bool16::True);
     EXPECT_EQ(File_Exists("C:\\Music\\b.mp3"), Bool16::False);
-    EXPECT_EQ(File_Exists("C:\\Music\\a.mp3\\"), Bool16::False);
+    EXPECT_EQ(File_Exists("C:\\Music\\a.mp3\\"), Bool16::True);
+    EXPECT_EQ(File_Exists("C:\\Music\\a.mp3\\\\"), Bool16::False);
     EXPECT_EQ(File_Exists("C:\\Music\\"), Bool16::False);
     EXPECT_EQ(File_Exists(""), Bool16::False);
 }
@@ -126,13 +127,23 @@ TEST_F(SettingsTest, StoredPathsThatAreNotFilesAreDropped) {
     Store(kKindKey, "2");
     const std::string longPath = "D:\\" + std::string(300, 'a') + ".mp3";
     profile.readableFiles = {longPath, "D:\\Music\\a.mp3"};
-    for (const std::string& stored :
-         {longPath, std::string("D:\\Music"), std::string("D:\\Music\\a.mp3\\")}) {
+    for (const std::string& stored : {longPath, std::string("D:\\Music")}) {
         Store(kFileKey, stored);
         LoadSettings();
         EXPECT_EQ(BGMKind, 0) << stored;
         EXPECT_EQ(BGMFile, "") << stored;
     }
+}
+
+TEST_F(SettingsTest, StoredPathWithATrailingSeparatorIsKeptAsStoredWhenItsFileExists) {
+    Store(kKindKey, "2");
+    Store(kFileKey, "D:\\Music\\a.mp3\\");
+    profile.readableFiles = {"D:\\Music\\a.mp3"};
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 2);
+    EXPECT_EQ(BGMFile, "D:\\Music\\a.mp3\\");
+    EXPECT_EQ(BGMFolder,
+              "D:\\Music\\a.mp3");  // the folder rule takes the text before the separator
 }
 
 TEST_F(SettingsTest, SaveWritesTheThreeKeysInOrderWithTheRepeatBoxRounded) {
