@@ -1,0 +1,89 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace forms {
+
+class Control;
+class Timer;
+
+enum class BorderStyle {
+    None,         // no caption and no frame
+    FixedSingle,  // caption, close box, frame that cannot be resized
+};
+
+struct FormDesign {
+    std::string caption;  // UTF-8; the top-level window's title
+    BorderStyle border = BorderStyle::FixedSingle;
+    COLORREF backColor = RGB(192, 192, 192);
+};
+
+// Anything that can hold controls: a form or a container control.
+class Container {
+  public:
+    virtual HWND WindowHandle() const = 0;
+
+  protected:
+    ~Container() = default;
+};
+
+// A form is a real top-level window whose title is its caption. It exists, hidden, from Load
+// until Unload; its controls and timers are members of the derived form and come to life with
+// its window.
+class Form : public Container {
+  public:
+    explicit Form(FormDesign design);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    void Load();
+    void Show();
+    // Returns once the form is unloaded or the program has ended.
+    void ShowModal();
+    // Asks Form_QueryUnload, which may cancel, then runs Form_Unload and destroys the window.
+    void Unload();
+
+    bool Loaded() const { return loaded_; }
+    HWND WindowHandle() const override { return window_; }
+    const FormDesign& Design() const { return design_; }
+
+    // Position and outer size in twips, in the parent window's client area (the screen for a
+    // top-level form).
+    void Move(double left, double top, double width, double height);
+    // Inner size in pixels.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+  protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
+    virtual void Form_Unload() {}
+    virtual void Form_Resize() {}
+
+  private:
+    friend class Control;
+    friend class Timer;
+    friend class Runtime;
+    friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    void CreateFormWindow();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintBackground(HDC dc);
+    void OnTimer(UINT_PTR id);
+    void OnWindowDestroyed();
+    void Discard();  // the program's end: the window goes, no event runs
+    void StopTimers();
+
+    FormDesign design_;
+    HWND window_ = nullptr;
+    bool loaded_ = false;
+    bool destroying_ = false;
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace forms

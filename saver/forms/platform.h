@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace forms {
+
+// Screen units: a twip is 1/1440 inch; at 96 dots per inch a pixel is 15 twips.
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+int ScreenWidthPixels();
+int ScreenHeightPixels();
+
+// The running program's folder, without a trailing separator except at a drive root.
+std::string ProgramFolder();
+
+// Fails when the directory exists or cannot be made.
+bool MakeDirectory(const std::string& path);
+
+bool TopLevelWindowExists(const char* title);
+
+// UTF-8 to the wide text the W calls take.
+std::wstring Widen(const std::string& text);
+
+// A started program, held until released; the screen saver never waits for it to end.
+class Process {
+  public:
+    Process() = default;
+    explicit Process(HANDLE handle) : handle_(handle) {}
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    ~Process();
+
+    bool Running() const;
+    void Release();
+
+  private:
+    HANDLE handle_ = nullptr;
+};
+
+// Starts the program at exactly this path (never searched for) with a quoted command line and
+// the given show state. An empty Process when it could not be started.
+Process StartProgram(const std::string& path, int showState);
+
+}  // namespace forms

@@ -1,0 +1,65 @@
+// Kessamir_B: the screen saver's entry. Main decides, from the command line, which form
+// takes over; the program then lives as long as a form is loaded.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "kessamir_b.h"
+
+#include "forms/platform.h"
+#include "forms/runtime.h"
+#include "kessamir_r.h"
+#include "kessamir_s.h"
+#include "logic/hand_off.h"
+#include "logic/startup.h"
+#include "logic/text_rules.h"
+#include "music/settings.h"
+#include "music/win32_music_ports.h"
+
+int32_t CursorCount = 0;
+
+namespace {
+
+class Win32Startup final : public StartupPorts {
+  public:
+    explicit Win32Startup(const char* commandLine) : commandLine_(commandLine) {}
+
+    bool WindowExists(const char* title) override { return forms::TopLevelWindowExists(title); }
+
+    void ShowPreview(int32_t previewHandle) override {
+        previewForm_ = std::make_unique<Kessamir_R>();
+        ::ShowPreview(*previewForm_, previewHandle);
+    }
+
+    void CreateHandOffDirectory() override { forms::MakeDirectory(kHandOffDirectory); }
+
+    void LoadSettings() override { ::LoadSettings(); }
+
+    // The settings dialog is not part of this program yet: configure mode shows nothing.
+    void ShowSettingsDialogModal() override {}
+
+    int32_t ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
+
+    void LoadRunForm() override {
+        runForm_ = std::make_unique<Kessamir_S>(ModeLetter(commandLine_));
+        runForm_->Load();
+    }
+
+    void EndProgram() override { forms::Runtime::End(); }
+
+  private:
+    const char* commandLine_;
+    std::unique_ptr<Kessamir_R> previewForm_;
+    std::unique_ptr<Kessamir_S> runForm_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    UseWin32MusicPorts();
+    Win32Startup startup(commandLine);
+    Main(commandLine, startup, CursorCount);
+    return forms::Runtime::Run();
+}

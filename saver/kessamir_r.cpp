@@ -1,0 +1,40 @@
+#include "kessamir_r.h"
+
+#include <cmath>
+
+#include "forms/platform.h"
+#include "forms/runtime.h"
+#include "logic/hand_off.h"
+#include "logic/preview_geometry.h"
+#include "music/settings.h"
+#include "resource.h"
+
+Kessamir_R::Kessamir_R()
+    : forms::Form({kPreviewFormTitle, forms::BorderStyle::None, RGB(192, 192, 192)}) {
+    Img_Prev.SetPicture(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                        MAKEINTRESOURCEW(IDB_PREVIEW_STILL),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void ShowPreview(Kessamir_R& form, int32_t previewHandle) {
+    HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(previewHandle));
+    if (previewHandle == 0 || !IsWindow(host)) {
+        forms::Runtime::End();
+        return;
+    }
+    RECT hostRect{};
+    ApiResult = GetWindowRect(host, &hostRect);
+    const PreviewGeometry geometry =
+        ComputePreviewGeometry(hostRect.right - hostRect.left, hostRect.bottom - hostRect.top,
+                               forms::TwipsPerPixelX(), forms::TwipsPerPixelY());
+    form.Load();
+    HWND window = form.WindowHandle();
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    ApiResult = SetWindowLongA(window, GWL_STYLE,
+                               static_cast<LONG>(PreviewChildStyle(static_cast<uint32_t>(style))));
+    SetParent(window, host);
+    form.Move(geometry.left, geometry.top, geometry.width, geometry.height);
+    form.Img_Prev.Move(0, 0, static_cast<int>(std::lround(geometry.pictureWidth)),
+                       static_cast<int>(std::lround(geometry.pictureHeight)));
+    form.Show();
+}

@@ -1,0 +1,118 @@
+#include "kessamir_s.h"
+
+#include "forms/runtime.h"
+#include "kessamir_b.h"
+#include "logic/hand_off.h"
+#include "music/music_player.h"
+#include "music/settings.h"
+
+Kessamir_S::Kessamir_S(std::string modeLetter)
+    : forms::Form({kRunFormTitle, forms::BorderStyle::None, RGB(0, 0, 0)}),
+      modeLetter_(std::move(modeLetter)) {}
+
+void Kessamir_S::Form_Load() {
+    RunFormPorts& ports = *this;
+    RunFormMusic& music = *this;
+    logic_.emplace(ports, music, RunSettings{BGMKind, BGMFile, modeLetter_}, CursorCount);
+    logic_->Form_Load();
+}
+
+void Kessamir_S::Form_QueryUnload(bool&) {
+    logic_->Form_QueryUnload();
+}
+
+void Kessamir_S::CaptureDesktop() {
+    Move(0, 0, forms::ScreenWidthPixels() * forms::TwipsPerPixelX(),
+         forms::ScreenHeightPixels() * forms::TwipsPerPixelY());
+    Display.Move(0, 0, ScaleWidth(), ScaleHeight());
+    HWND desktop = GetDesktopWindow();
+    HDC desktopDc = GetDC(desktop);
+    ApiResult = BitBlt(Display.hDC(), 0, 0, ScaleWidth(), ScaleHeight(), desktopDc, 0, 0, SRCCOPY);
+    ApiResult = ReleaseDC(desktop, desktopDc);
+}
+
+void Kessamir_S::SaveSnapshot() {
+    Display.SavePicture(kSnapshotPath);
+}
+
+void Kessamir_S::StartRenderer() {
+    renderer_ = forms::StartProgram(RendererPath(forms::ProgramFolder()), SW_SHOWNORMAL);
+}
+
+bool Kessamir_S::RendererRunning() {
+    return renderer_.Running();
+}
+
+void Kessamir_S::ReleaseRenderer() {
+    renderer_.Release();
+}
+
+bool Kessamir_S::RendererWindowExists() {
+    return forms::TopLevelWindowExists(kRendererWindowTitle);
+}
+
+uint32_t Kessamir_S::NowMilliseconds() {
+    return GetTickCount();
+}
+
+forms::Timer& Kessamir_S::TimerOf(RunTimer timer) {
+    switch (timer) {
+        case RunTimer::Timer1:
+            return Timer1;
+        case RunTimer::Timer2:
+            return Timer2;
+        case RunTimer::Timer3:
+            return Timer3;
+        case RunTimer::StartWatch:
+            break;
+    }
+    return StartWatch;
+}
+
+bool Kessamir_S::TimerEnabled(RunTimer timer) {
+    return TimerOf(timer).Enabled();
+}
+
+void Kessamir_S::SetTimerEnabled(RunTimer timer, bool enabled) {
+    TimerOf(timer).SetEnabled(enabled);
+}
+
+void Kessamir_S::UnloadForm() {
+    Unload();
+}
+
+int32_t Kessamir_S::ShowCursor(bool show) {
+    return ::ShowCursor(show ? TRUE : FALSE);
+}
+
+void Kessamir_S::EndProgram() {
+    forms::Runtime::End();
+}
+
+void Kessamir_S::OpenCD() {
+    ::OpenCD();
+}
+void Kessamir_S::PollCD() {
+    ::PollCD();
+}
+void Kessamir_S::StopCD() {
+    ::StopCD();
+}
+bool Kessamir_S::CDAvailable() {
+    return IsTrue(::CDAvailable);
+}
+void Kessamir_S::PlayMP3() {
+    ::PlayMP3();
+}
+void Kessamir_S::PollMP3() {
+    ::PollMP3();
+}
+void Kessamir_S::StopMP3() {
+    ::StopMP3();
+}
+void Kessamir_S::PlayWave() {
+    ::PlayWave();
+}
+void Kessamir_S::StopWave() {
+    ::StopWave();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The run form's decisions, apart from the platform: what to start in which order, when to watch
+// the renderer, and what to stop when the show ends.
+
+enum class MusicFileType { None, Wave, Mp3 };
+
+// The last three characters of the music file's name, folded to upper case, choose the player.
+MusicFileType MusicFileTypeOf(std::string_view file);
+
+enum class RunTimer {
+    Timer1,      // MP3 watch, 1000 ms
+    Timer2,      // CD watch, 200 ms
+    Timer3,      // renderer watch, 100 ms
+    StartWatch,  // waits, 50 ms at a time, for the renderer's window before Timer3 is armed
+};
+
+// What the run form needs from the platform.
+class RunFormPorts {
+  public:
+    virtual ~RunFormPorts() = default;
+    // Sizes the form and its canvas to the screen and copies the primary screen into it.
+    virtual void CaptureDesktop() = 0;
+    virtual void SaveSnapshot() = 0;
+    // Starts the renderer and keeps hold of its process until ReleaseRenderer.
+    virtual void StartRenderer() = 0;
+    virtual bool RendererRunning() = 0;
+    virtual void ReleaseRenderer() = 0;
+    virtual bool RendererWindowExists() = 0;
+    virtual uint32_t NowMilliseconds() = 0;
+    virtual bool TimerEnabled(RunTimer timer) = 0;
+    virtual void SetTimerEnabled(RunTimer timer, bool enabled) = 0;
+    virtual void UnloadForm() = 0;
+    // Returns the display count, as the platform's ShowCursor does.
+    virtual int32_t ShowCursor(bool show) = 0;
+    virtual void EndProgram() = 0;
+};
+
+// The background-music player, as the run form drives it.
+class RunFormMusic {
+  public:
+    virtual ~RunFormMusic() = default;
+    virtual void OpenCD() = 0;
+    virtual void PollCD() = 0;
+    virtual void StopCD() = 0;
+    virtual bool CDAvailable() = 0;
+    virtual void PlayMP3() = 0;
+    virtual void PollMP3() = 0;
+    virtual void StopMP3() = 0;
+    virtual void PlayWave() = 0;
+    virtual void StopWave() = 0;
+};
+
+struct RunSettings {
+    int16_t bgmKind = 0;  // 1 music CD, 2 MP3 or WAV file, anything else no music
+    std::string bgmFile;
+    std::string modeLetter;
+};
+
+class RunForm {
+  public:
+    // The renderer switches the display mode before it opens its window, which can take a
+    // while; the watch is armed once the window is there, the renderer has ended, or this much
+    // time has passed.
+    static constexpr uint32_t kStartWatchLimitMs = 10000;
+
+    RunForm(RunFormPorts& ports, RunFormMusic& music, RunSettings settings, int32_t& cursorCount);
+
+    void Form_Load();
+    void Form_QueryUnload();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void StartWatch_Timer();
+
+  private:
+    void StartMusic();
+    void StopMusic();
+    void ArmRendererWatch();
+
+    RunFormPorts& ports_;
+    RunFormMusic& music_;
+    RunSettings settings_;
+    int32_t& cursorCount_;
+    uint32_t rendererStartedAt_ = 0;
+};

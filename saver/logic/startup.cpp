@@ -1,0 +1,45 @@
+#include "logic/startup.h"
+
+#include "logic/command_line.h"
+#include "logic/hand_off.h"
+
+namespace {
+
+bool AnotherInstanceRuns(StartupPorts& ports) {
+    // Both titles are looked for every time, whatever the first answer.
+    const bool runFormFound = ports.WindowExists(kRunFormTitle);
+    const bool dialogFound = ports.WindowExists(kSettingsDialogTitle);
+    return runFormFound || dialogFound;
+}
+
+}  // namespace
+
+void Main(std::string_view commandLine, StartupPorts& ports, int32_t& cursorCount) {
+    if (AnotherInstanceRuns(ports)) {
+        ports.EndProgram();
+        return;
+    }
+    const StartRequest request = ParseCommandLine(commandLine);
+    if (request.mode == SaverMode::Preview) {
+        ports.ShowPreview(request.previewHandle);
+        return;
+    }
+    ports.CreateHandOffDirectory();
+    ports.LoadSettings();
+    switch (request.mode) {
+        case SaverMode::Configure:
+            ports.ShowSettingsDialogModal();
+            ports.EndProgram();
+            return;
+        case SaverMode::Other:
+            ports.EndProgram();
+            return;
+        case SaverMode::Run:
+            cursorCount = ports.ShowCursor(false);
+            break;
+        case SaverMode::RunShown:
+        case SaverMode::Preview:
+            break;
+    }
+    ports.LoadRunForm();
+}

@@ -1,0 +1,93 @@
+#include "logic/startup.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeStartup : public StartupPorts {
+  public:
+    std::set<std::string> windows;
+    std::vector<std::string> journal;
+
+    bool WindowExists(const char* title) override {
+        journal.push_back(std::string("FindWindow ") + title);
+        return windows.count(title) > 0;
+    }
+    void ShowPreview(int32_t handle) override {
+        journal.push_back("ShowPreview " + std::to_string(handle));
+    }
+    void CreateHandOffDirectory() override { journal.push_back("CreateHandOffDirectory"); }
+    void LoadSettings() override { journal.push_back("LoadSettings"); }
+    void ShowSettingsDialogModal() override { journal.push_back("ShowSettingsDialogModal"); }
+    int32_t ShowCursor(bool show) override {
+        journal.push_back(show ? "ShowCursor" : "HideCursor");
+        return -1;
+    }
+    void LoadRunForm() override { journal.push_back("LoadRunForm"); }
+    void EndProgram() override { journal.push_back("EndProgram"); }
+};
+
+using Journal = std::vector<std::string>;
+const Journal kInstanceCheck = {"FindWindow Kessamir_Main", "FindWindow <Vorlenta>"};
+
+Journal After(Journal steps) {
+    Journal all = kInstanceCheck;
+    all.insert(all.end(), steps.begin(), steps.end());
+    return all;
+}
+
+Journal StartWith(const char* commandLine, int32_t& cursorCount,
+                  std::set<std::string> windows = {}) {
+    FakeStartup fake;
+    fake.windows = std::move(windows);
+    Main(commandLine, fake, cursorCount);
+    return fake.journal;
+}
+
+}  // namespace
+
+TEST(Startup, RunHidesTheCursorAndLoadsTheRunForm) {
+    int32_t cursorCount = 0;
+    EXPECT_EQ(StartWith("/s", cursorCount),
+              After({"CreateHandOffDirectory", "LoadSettings", "HideCursor", "LoadRunForm"}));
+    EXPECT_EQ(cursorCount, -1);
+}
+
+TEST(Startup, EmptyCommandLineRunsWithTheCursorShown) {
+    int32_t cursorCount = 0;
+    EXPECT_EQ(StartWith("", cursorCount),
+              After({"CreateHandOffDirectory", "LoadSettings", "LoadRunForm"}));
+    EXPECT_EQ(cursorCount, 0);
+}
+
+TEST(Startup, PreviewTouchesNeitherDirectoryNorSettings) {
+    int32_t cursorCount = 0;
+    EXPECT_EQ(StartWith("/p 1234", cursorCount), After({"ShowPreview 1234"}));
+    EXPECT_EQ(StartWith("/p", cursorCount), After({"ShowPreview 0"}));
+}
+
+TEST(Startup, ConfigureShowsTheDialogThenEnds) {
+    int32_t cursorCount = 0;
+    EXPECT_EQ(StartWith("/C:1234", cursorCount), After({"CreateHandOffDirectory", "LoadSettings",
+                                                        "ShowSettingsDialogModal", "EndProgram"}));
+}
+
+TEST(Startup, UnknownModeEndsAfterDirectoryAndSettings) {
+    int32_t cursorCount = 0;
+    EXPECT_EQ(StartWith("s", cursorCount),
+              After({"CreateHandOffDirectory", "LoadSettings", "EndProgram"}));
+}
+
+TEST(Startup, AnotherInstanceEndsAnyModeAfterBothLookups) {
+    int32_t cursorCount = 0;
+    for (const char* title : {"Kessamir_Main", "<Vorlenta>"}) {
+        for (const char* line : {"/s", "/p 5", "/c", ""}) {
+            EXPECT_EQ(StartWith(line, cursorCount, {title}), After({"EndProgram"}))
+                << title << line;
+        }
+    }
+}
