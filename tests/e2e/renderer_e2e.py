@@ -1,0 +1,125 @@
+"""What the renderer's end-to-end tests share: the snapshot picture they hand it, how its
+colours are recognised on screen, and a test case base that cleans up after every test."""
+
+import time
+import unittest
+from typing import List, Optional
+
+import e2e_support as e2e
+
+WINDOW_TITLE = "Kessamiron_VC"
+WINDOW_CLASS = "OpenGL"
+SNAPSHOT = "c:\\r_vask\\Kessamiron.bmp"
+RENDERER_IMAGE = "Vorlenta.dll"
+BARE_DISPLAY_MODE = "1280x1024x32"  # what tests/tools/wine-env's Xvfb shows to Windows programs
+VIRTUAL_DESKTOP = "vorlenta,1280x1024"
+VIRTUAL_DESKTOP_WINDOW = "vorlenta - Wine desktop"
+
+# The picture: left half orange, right half sky blue, no black anywhere, and a width whose
+# rows need padding (1366 x 3 is not a multiple of 4), as on many laptop desktops.
+PICTURE_WIDTH = 1366
+PICTURE_HEIGHT = 768
+ORANGE = (255, 140, 0)
+SKY_BLUE = (0, 160, 255)
+
+# The sphere seen from the camera of the sphere phase covers a disc of about 157 pixels'
+# radius around the centre of a 768-pixel-high view.
+SPHERE_SAMPLE_RADIUS = 110
+
+
+def picture_colour(x: int, _y: int):
+    return ORANGE if x < PICTURE_WIDTH // 2 else SKY_BLUE
+
+
+def write_snapshot(header_size: int = 40) -> None:
+    e2e.write_file(e2e.windows_path_on_host(SNAPSHOT),
+                   e2e.bitmap_bytes(PICTURE_WIDTH, PICTURE_HEIGHT, picture_colour, header_size))
+
+
+def remove_snapshot() -> None:
+    e2e.remove_file(e2e.windows_path_on_host(SNAPSHOT))
+
+
+def looks_orange(colour) -> bool:
+    """Orange under any lighting: red leads, blue trails. Lighting scales, it keeps hue."""
+    red, green, blue = colour
+    return red > 40 and red > green > blue
+
+
+def looks_sky_blue(colour) -> bool:
+    red, green, blue = colour
+    return blue > 40 and blue > green > red
+
+
+def looks_like_picture(colour) -> bool:
+    return looks_orange(colour) or looks_sky_blue(colour)
+
+
+class RendererTestCase(unittest.TestCase):
+    """Starts from a known prefix, and leaves no renderer, no snapshot and no stray process."""
+
+    @classmethod
+    def setUpClass(cls):
+        e2e.prepare_wine()
+
+    def setUp(self):
+        self.programs: List[e2e.Program] = []
+        self.explorers_before = set(e2e.wine_processes("explorer.exe"))
+
+    def tearDown(self):
+        for program in self.programs:
+            program.kill()
+        remove_snapshot()
+        self.assertTrue(e2e.wait_no_process(RENDERER_IMAGE, 5), "a renderer process is left")
+        left = set(e2e.wine_processes("explorer.exe")) - self.explorers_before
+        self.assertTrue(e2e.poll_until(
+            lambda: not set(e2e.wine_processes("explorer.exe")) - self.explorers_before, 5),
+            "a virtual desktop is left: %s" % left)
+
+    def start(self, path: str, *args: str, desktop: Optional[str] = None) -> e2e.Program:
+        program = e2e.start_program(path, *args, desktop=desktop)
+        self.programs.append(program)
+        return program
+
+    def start_renderer(self, desktop: Optional[str] = None) -> e2e.Program:
+        return self.start(e2e.program_path("RENDERER"), desktop=desktop)
+
+    def wait_renderer_window(self, desktop: Optional[str] = None) -> e2e.WindowInfo:
+        window = e2e.wait_window(WINDOW_TITLE, 20, desktop=desktop)
+        self.assertIsNotNone(window, "no window titled %s" % WINDOW_TITLE)
+        self.assertEqual(window.class_name, WINDOW_CLASS)
+        return window
+
+    def press_escape(self, window: e2e.WindowInfo, x_window_name: str) -> float:
+        """Presses Escape for the renderer; returns when. Without a window manager nobody
+        gives a new window the focus, so the test focuses its X window and clicks into the
+        client area first (clicks change nothing in the renderer)."""
+        e2e.focus_x_window(x_window_name)
+        e2e.click_at(window.client_x + window.client_width - 20,
+                     window.client_y + window.client_height - 20)
+        time.sleep(0.2)
+        pressed = time.monotonic()
+        e2e.press_key("Escape")
+        return pressed
+
+    def assert_renderer_gone_within(self, seconds: float, started: float,
+                                    desktop: Optional[str] = None) -> float:
+        """Checks that window and process are gone SECONDS after STARTED; returns the time."""
+        self.assertTrue(e2e.wait_window_gone(WINDOW_TITLE, seconds + 2, desktop=desktop))
+        self.assertTrue(e2e.wait_no_process(RENDERER_IMAGE, seconds + 2))
+        elapsed = time.monotonic() - started
+        self.assertLess(elapsed, seconds, "the renderer took %.2f s to end" % elapsed)
+        return elapsed
+
+
+def sphere_points(window: e2e.WindowInfo):
+    centre_x = window.client_x + window.client_width // 2
+    centre_y = window.client_y + window.client_height // 2
+    return e2e.disc_points(centre_x, centre_y, SPHERE_SAMPLE_RADIUS)
+
+
+def client_corners(window: e2e.WindowInfo, inset: int = 8):
+    left, top = window.client_x + inset, window.client_y + inset
+    right = window.client_x + window.client_width - 1 - inset
+    bottom = window.client_y + window.client_height - 1 - inset
+    return [(left, top), (right, top), (left, bottom), (right, bottom)]

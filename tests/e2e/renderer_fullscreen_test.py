@@ -1,0 +1,47 @@
+"""The renderer's full-screen path, inside a Wine virtual desktop where display-mode changes
+succeed: 1024 x 768 at 32 bits while it runs, the original mode back afterwards."""
+
+import time
+import unittest
+
+import e2e_support as e2e
+from renderer_e2e import (VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW, RendererTestCase,
+                          looks_like_picture, sphere_points, write_snapshot)
+
+HOLD_TITLE = "vorlenta-e2e-hold"
+
+
+class RendererFullScreen(RendererTestCase):
+
+    def setUp(self):
+        super().setUp()
+        write_snapshot()
+        # The desktop lives while it has a window; the probe's 1x1 window keeps it open so the
+        # mode can be read after the renderer has gone.
+        self.start(e2e.program_path("WINDOW_PROBE"), "hold", "120000", desktop=VIRTUAL_DESKTOP)
+        self.assertIsNotNone(e2e.wait_window(HOLD_TITLE, 20, desktop=VIRTUAL_DESKTOP))
+
+    def tearDown(self):
+        e2e.close_window(HOLD_TITLE, desktop=VIRTUAL_DESKTOP)
+        super().tearDown()
+
+    def test_switches_to_1024x768_and_restores_the_mode_on_escape(self):
+        original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)
+        self.assertNotEqual(original, "1024x768x32")
+
+        self.start_renderer(desktop=VIRTUAL_DESKTOP)
+        window = self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
+        self.assertEqual((window.client_x, window.client_y), (0, 0))
+        self.assertEqual((window.client_width, window.client_height), (1024, 768))
+        time.sleep(1)
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), "1024x768x32")
+        shot = e2e.take_screenshot("renderer-fullscreen-phase-a")
+        self.assertGreater(shot.share_of(sphere_points(window), looks_like_picture), 0.95)
+
+        pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
+        self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
