@@ -1,0 +1,149 @@
+"""What the screen saver's end-to-end tests share: starting Vorlenta.scr beside the renderer,
+the probe that plays other programs' windows, and a test case base that leaves no process,
+no snapshot and no settings file behind."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from typing import List, Optional
+
+import e2e_support as e2e
+
+SAVER_IMAGE = "Vorlenta.scr"
+RENDERER_IMAGE = "Vorlenta.dll"
+RUN_FORM_TITLE = "Kessamir_Main"
+DIALOG_TITLE = "<Vorlenta>"
+RENDERER_TITLE = "Kessamiron_VC"
+SNAPSHOT = "C:\\r_vask\\Kessamiron.bmp"
+
+
+def saver_path() -> str:
+    return e2e.program_path("SAVER")
+
+
+def settings_path() -> str:
+    return os.path.join(os.path.dirname(saver_path()), "Vorlenta.ini")
+
+
+def snapshot_on_host() -> str:
+    return e2e.windows_path_on_host(SNAPSHOT)
+
+
+def start_saver(*args: str, env: Optional[dict] = None, path: Optional[str] = None,
+                stderr=None) -> e2e.Program:
+    command = ["wine", path or saver_path(), *args]
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=stderr, env=env, start_new_session=True)
+    return e2e.Program(process, SAVER_IMAGE)
+
+
+def write_settings(kind: int, music_file: str = "") -> None:
+    """The settings file beside the screen saver, keys in their code page 932 bytes."""
+    lines = [b"[Section]",
+             b"BGM\x8b\xe6\x95\xaa=" + str(kind).encode(),
+             b"BGM\xd8\xcb\xdf\xb0\xc4=0",
+             b"BGM\xcc\xa7\xb2\xd9=" + music_file.encode("cp932")]
+    with open(settings_path(), "wb") as handle:
+        handle.write(b"\r\n".join(lines) + b"\r\n")
+
+
+class Probe:
+    """saver_probe.exe: a hidden window with a given title, or a preview host window."""
+
+    def __init__(self, *args: str):
+        self.process = subprocess.Popen(["wine", e2e.program_path("SAVER_PROBE"), *args],
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        text=True, start_new_session=True)
+        self.first_line = self.process.stdout.readline().strip()
+
+    def ask(self, command: str, until: str) -> List[str]:
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+        lines = []
+        while True:
+            line = self.process.stdout.readline().strip()
+            if not line or line == until:
+                return lines
+            lines.append(line)
+
+    def stop(self) -> None:
+        if self.process.poll() is None:
+            try:
+                self.process.stdin.write("quit\n")
+                self.process.stdin.flush()
+                self.process.wait(timeout=10)
+            except (BrokenPipeError, subprocess.TimeoutExpired):
+                os.killpg(self.process.pid, 9)
+                self.process.wait(timeout=10)
+
+
+def hold_window(title: str, milliseconds: int) -> Probe:
+    probe = Probe("hidden", title, str(milliseconds))
+    assert probe.first_line == "ready", probe.first_line
+    return probe
+
+
+class SaverTestCase(unittest.TestCase):
+    """Every test starts and ends without a screen saver, a renderer, a snapshot or a settings
+    file of its own."""
+
+    @classmethod
+    def setUpClass(cls):
+        e2e.prepare_wine()
+
+    def setUp(self):
+        self.programs: List[e2e.Program] = []
+        self.probes: List[Probe] = []
+        self.folders: List[str] = []
+        e2e.remove_file(snapshot_on_host())
+        e2e.remove_file(settings_path())
+
+    def tearDown(self):
+        for program in self.programs:
+            program.kill()
+        for probe in self.probes:
+            probe.stop()
+        for image in (SAVER_IMAGE, RENDERER_IMAGE):
+            for pid in e2e.wine_processes(image):
+                try:
+                    os.kill(pid, 9)
+                except ProcessLookupError:
+                    pass
+        for folder in self.folders:
+            shutil.rmtree(folder, ignore_errors=True)
+        e2e.remove_file(settings_path())
+
+    def saver(self, *args: str, **kwargs) -> e2e.Program:
+        program = start_saver(*args, **kwargs)
+        self.programs.append(program)
+        return program
+
+    def probe(self, probe: Probe) -> Probe:
+        self.probes.append(probe)
+        return probe
+
+    def lone_saver_folder(self, name: str) -> str:
+        """A copy of the screen saver in a folder of its own (no renderer beside it)."""
+        folder = tempfile.mkdtemp(prefix=name, dir=e2e.drive_c())
+        self.folders.append(folder)
+        copy = os.path.join(folder, SAVER_IMAGE)
+        shutil.copy(saver_path(), copy)
+        return copy
+
+    def assert_gone(self, image: str, timeout: float = 3.0) -> None:
+        self.assertTrue(e2e.wait_no_process(image, timeout), image + " still running")
+
+    def end_renderer(self, window: e2e.WindowInfo) -> float:
+        """Presses Escape in the renderer's window; returns when the key was pressed. Without
+        a window manager nobody gives the new window the focus: the test focuses its X window
+        and clicks into it first (clicks change nothing in the renderer)."""
+        self.assertTrue(e2e.focus_x_window(RENDERER_TITLE), "no renderer X window")
+        e2e.click_at(window.client_x + window.client_width - 20,
+                     window.client_y + window.client_height - 20)
+        time.sleep(0.2)
+        pressed = time.monotonic()
+        e2e.press_key("Escape")
+        return pressed
