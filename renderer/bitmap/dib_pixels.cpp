@@ -77,14 +77,15 @@ bool DecodeRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image,
     return true;
 }
 
-// Indexes are packed from the high bits of each byte down.
+// Indexes are packed from the high bits of each byte down. The depth is a template argument
+// so that the per-pixel arithmetic folds away.
+template <int kBitCount>
 bool DecodeIndexedRow(const std::uint8_t* stored, const DibLayout& layout, std::uint8_t* out) {
-    const int bitCount = layout.bitCount;
-    const int perByte = 8 / bitCount;
-    const unsigned indexMask = (1u << bitCount) - 1;
+    constexpr int kPerByte = 8 / kBitCount;
+    constexpr unsigned kIndexMask = (1u << kBitCount) - 1;
     for (std::int32_t x = 0; x < layout.width; ++x) {
-        const int shift = 8 - bitCount * (x % perByte + 1);
-        const unsigned index = (stored[x / perByte] >> shift) & indexMask;
+        const int shift = 8 - kBitCount * (x % kPerByte + 1);
+        const unsigned index = (stored[x / kPerByte] >> shift) & kIndexMask;
         if (index >= layout.palette.size()) {
             return false;
         }
@@ -105,15 +106,15 @@ bool DecodeBgrRow(const std::uint8_t* stored, const DibLayout& layout, std::uint
     return true;
 }
 
+template <int kBytesPerPixel>
 bool DecodeMaskedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
     const Channel red(layout.masks[0]);
     const Channel green(layout.masks[1]);
     const Channel blue(layout.masks[2]);
-    const int bytesPerPixel = layout.bitCount / 8;
     return DecodeRows(pixels, layout, image, [&](const std::uint8_t* stored, std::uint8_t* out) {
-        for (std::int32_t x = 0; x < layout.width; ++x, stored += bytesPerPixel, out += 3) {
+        for (std::int32_t x = 0; x < layout.width; ++x, stored += kBytesPerPixel, out += 3) {
             std::uint32_t pixel = 0;
-            for (int b = bytesPerPixel - 1; b >= 0; --b) {
+            for (int b = kBytesPerPixel - 1; b >= 0; --b) {
                 pixel = pixel << 8 | stored[b];
             }
             out[0] = red.Extract(pixel);
@@ -124,25 +125,32 @@ bool DecodeMaskedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& 
     });
 }
 
+template <int kBitCount>
+bool DecodeIndexedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
+    return DecodeRows(pixels, layout, image, [&](const std::uint8_t* stored, std::uint8_t* out) {
+        return DecodeIndexedRow<kBitCount>(stored, layout, out);
+    });
+}
+
 }  // namespace
 
 bool DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout, BitmapImage& image) {
     switch (layout.bitCount) {
         case 1:
+            return DecodeIndexedRows<1>(pixels, layout, image);
         case 4:
+            return DecodeIndexedRows<4>(pixels, layout, image);
         case 8:
-            return DecodeRows(pixels, layout, image,
-                              [&](const std::uint8_t* stored, std::uint8_t* out) {
-                                  return DecodeIndexedRow(stored, layout, out);
-                              });
+            return DecodeIndexedRows<8>(pixels, layout, image);
         case 24:
             return DecodeRows(pixels, layout, image,
                               [&](const std::uint8_t* stored, std::uint8_t* out) {
                                   return DecodeBgrRow(stored, layout, out);
                               });
         case 16:
+            return DecodeMaskedRows<2>(pixels, layout, image);
         case 32:
-            return DecodeMaskedRows(pixels, layout, image);
+            return DecodeMaskedRows<4>(pixels, layout, image);
         default:
             return false;
     }
