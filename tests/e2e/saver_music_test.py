@@ -1,0 +1,128 @@
+"""Background music seen from outside: the MCI command strings and PlaySound calls the screen
+saver makes, as Wine's +mci and +winmm traces show them, from the start of a run to its end."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from typing import List
+
+import e2e_support as e2e
+import saver_e2e as s
+
+MUSIC_FOLDER = "C:\\music"
+MCI_STRING = re.compile(r'mciSendStringW \(L"(.*)", [0-9A-F]{8}, ')
+PLAY_SOUND = re.compile(r"MULTIMEDIA_PlaySound pszSound='([0-9A-F]{8})' hmod=\w+ fdwSound=(\w+)")
+
+
+def sent_strings(trace: str) -> List[str]:
+    """Our MCI command strings in order. Wine opens a device that is not open by sending
+    itself "open <device> wait"; those are not ours."""
+    found = [m.group(1).replace("\\\\", "\\").replace('\\"', '"') for m in MCI_STRING.finditer(trace)]
+    return [command for command in found if not command.endswith(" wait")]
+
+
+def play_sound_flags(trace: str) -> List[str]:
+    return ["%s %s" % (m.group(1) != "00000000", m.group(2)) for m in PLAY_SOUND.finditer(trace)]
+
+
+class Music(s.SaverTestCase):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        folder = e2e.windows_path_on_host(MUSIC_FOLDER)
+        os.makedirs(folder, exist_ok=True)
+        wave = os.path.join(folder, "tone.wav")
+        subprocess.run(["sox", "-n", "-r", "22050", "-c", "1", "-b", "16", wave, "synth", "3",
+                        "sine", "440"], check=True)
+        subprocess.run(["lame", "--quiet", wave, os.path.join(folder, "tone.mp3")], check=True)
+        cls.sound_server = start_sound_server()
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_sound_server(cls.sound_server)
+
+    def run_with_music(self, kind: int, music_file: str = "", seconds: float = 1.5) -> str:
+        s.write_settings(kind, music_file)
+        trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-music-%d.log" % os.getpid())
+        with open(trace_path, "w") as trace_file:
+            env = dict(os.environ, WINEDEBUG="+mci,+winmm")
+            saver = self.saver("/s", env=env, stderr=trace_file)
+            self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
+            time.sleep(seconds)
+            with open(trace_path, errors="replace") as partial:
+                self.during = partial.read()
+            self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
+            self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
+        with open(trace_path, errors="replace") as handle:
+            trace = handle.read()
+        os.remove(trace_path)
+        return trace
+
+    def test_cd_opens_sets_the_format_and_stops_polling_after_a_failed_query(self):
+        trace = self.run_with_music(1)
+        strings = sent_strings(trace)
+        self.assertEqual(strings[:2], ["open cdaudio", "set cdaudio time format tmsf"])
+        self.assertTrue(strings[2].startswith("status cdaudio"), strings)
+        self.assertTrue(all(c.startswith("status cdaudio") for c in strings[2:]), strings)
+        # No disc here: the first poll's query fails and polling ends for good, so nothing is
+        # sent after it, not even at exit (the poll timer is off, so StopCD is not called).
+        self.assertEqual(strings, sent_strings(self.during))
+        self.assertLessEqual(len(strings), 4, strings)
+
+    def test_mp3_opens_through_mpegvideo_and_is_stopped_then_closed_at_exit(self):
+        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.MP3")
+        strings = sent_strings(trace)
+        self.assertEqual(strings[0],
+                         'open "C:\\music\\tone.MP3" type MPEGVideo Alias MP3Play')
+        self.assertEqual(strings[-2:], ["stop MP3Play", "close MP3Play"])
+        self.assertEqual(play_sound_flags(trace), [])
+
+    def test_wave_loops_through_play_sound_and_is_stopped_at_exit(self):
+        if self.sound_server is None:
+            self.skipTest("no sound server: a wave file plays only with a wave device")
+        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.wav")
+        self.assertEqual(play_sound_flags(trace), ["True 00000009", "False 00000000"])
+        self.assertEqual(sent_strings(trace), [])
+
+    def test_no_music_sends_nothing(self):
+        for kind, music_file in ((0, ""), (2, MUSIC_FOLDER + "\\tone.ogg"), (3, "")):
+            with self.subTest(kind=kind, file=music_file):
+                trace = self.run_with_music(kind, music_file, seconds=0.3)
+                self.assertEqual(sent_strings(trace), [])
+                self.assertEqual(play_sound_flags(trace), [])
+
+
+def start_sound_server():
+    """A private PulseAudio with a null sink, so that Wine has a wave output device."""
+    if shutil.which("pulseaudio") is None:
+        return None
+    runtime = tempfile.mkdtemp(prefix="vorlenta-pulse.")
+    os.environ["XDG_RUNTIME_DIR"] = runtime
+    os.environ["PULSE_RUNTIME_PATH"] = os.path.join(runtime, "pulse")
+    server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                               "--load=module-null-sink", "--load=module-native-protocol-unix"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    socket = os.path.join(runtime, "pulse", "native")
+    if not e2e.poll_until(lambda: os.path.exists(socket), 10):
+        server.kill()
+        server.wait()
+        return None
+    return server, runtime
+
+
+def stop_sound_server(sound_server) -> None:
+    if sound_server is None:
+        return
+    server, runtime = sound_server
+    server.terminate()
+    server.wait(timeout=10)
+    shutil.rmtree(runtime, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
