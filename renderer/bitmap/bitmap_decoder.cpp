@@ -1,7 +1,9 @@
 // Reads the headers of a Windows bitmap, checks every field against the file's size and the
 // picture bounds, and hands the stored pixels to the decoder for their format.
+#include <cstddef>
 #include <cstdint>
 #include <new>
+#include <utility>
 
 #include "bitmap/bitmap_reader.h"
 #include "bitmap/dib_layout.h"
@@ -17,12 +19,6 @@ constexpr char kOutOfMemory[] = "Out of memory.";
 
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
-
-// No desktop is wider or taller than this; larger claims are damaged headers.
-constexpr std::int64_t kMaxSide = 32768;
-// 64 mega-pixels (for example 8192 x 8192, or 32768 x 2048) make a 192 MB picture, which a
-// 32-bit process can still hold. Uncompressed files are further bounded by their own size.
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
 enum class HeaderKind { kInfo, kCore, kUnknown };
 
@@ -61,7 +57,8 @@ HeaderKind KindOfHeader(std::uint32_t headerSize) {
 bool SetSize(std::int64_t width, std::int64_t height, DibLayout& layout) {
     const bool topDown = height < 0;
     const std::int64_t rows = topDown ? -height : height;
-    if (width < 1 || width > kMaxSide || rows < 1 || rows > kMaxSide || width * rows > kMaxPixels) {
+    if (width < 1 || width > dib::kMaxSide || rows < 1 || rows > dib::kMaxSide ||
+        width * rows > dib::kMaxPixels) {
         return false;
     }
     layout.width = static_cast<std::int32_t>(width);

@@ -1,10 +1,13 @@
 // The file side of the bitmap reader: finds the file, reads all of it, and turns whatever goes
 // wrong into the one message the user sees.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "bitmap/bitmap_reader.h"
+#include "bitmap/dib_layout.h"
 
 namespace {
 
@@ -18,6 +21,7 @@ FileHandle OpenForReading(const std::string& path) {
 
 // Binary mode: in text mode the Windows run-time would turn CR LF pairs inside the pixels into
 // LF and stop at the first 0x1A byte. An empty file has nothing to read and counts as failed.
+// Reading stops at the largest size an accepted picture needs; whatever follows is never used.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const FileHandle file = OpenForReading(path);
     if (!file) {
@@ -27,8 +31,9 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     std::size_t got = 0;
     do {
         const std::size_t used = bytes.size();
-        bytes.resize(used + kChunk);
-        got = std::fread(bytes.data() + used, 1, kChunk, file.get());
+        const std::size_t wanted = std::min(kChunk, dib::kMaxFileBytes - used);
+        bytes.resize(used + wanted);
+        got = std::fread(bytes.data() + used, 1, wanted, file.get());
         bytes.resize(used + got);
     } while (got == kChunk);
     return std::ferror(file.get()) == 0 && !bytes.empty();

@@ -86,6 +86,14 @@ class ByteReader {
     std::size_t position_ = 0;
 };
 
+// No desktop is wider or taller than this; larger claims are damaged headers.
+constexpr std::int64_t kMaxSide = 32768;
+// 64 mega-pixels (for example 8192 x 8192, or 32768 x 2048) make a 192 MB picture, which a
+// 32-bit process can still hold. Uncompressed files are further bounded by their own size.
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
+// Room for the largest accepted picture at 32 bits per pixel, its headers and colour table.
+constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxPixels) * 4 + (1 << 20);
+
 // Compression field values of the 40-byte information header.
 constexpr std::uint32_t kCompressionNone = 0;       // BI_RGB
 constexpr std::uint32_t kCompressionRle8 = 1;       // BI_RLE8
