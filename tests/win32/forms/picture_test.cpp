@@ -1,0 +1,84 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "forms/controls.h"
+#include "forms/form.h"
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+           (static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+std::string TempFolder() {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return folder;
+}
+
+struct CanvasForm : forms::Form {
+    CanvasForm() : forms::Form({"Vorlenta picture test", forms::BorderStyle::None, RGB(0, 0, 0)}) {}
+    forms::PictureBox Display{*this, *this, RECT{0, 0, 5, 3}, RGB(0, 0, 0)};
+};
+
+}  // namespace
+
+TEST(PictureBox, SavesItsSurfaceAsABottomUp24BitBitmapOverTheOldFile) {
+    CanvasForm form;
+    form.Load();
+    SetPixel(form.Display.hDC(), 0, 0, RGB(10, 20, 30));    // top left
+    SetPixel(form.Display.hDC(), 4, 2, RGB(200, 100, 50));  // bottom right
+    const std::string path = TempFolder() + "vorlenta picture test.bmp";
+    std::ofstream(path) << "an older, longer file that must be replaced completely";
+
+    ASSERT_TRUE(form.Display.SavePicture(path));
+
+    const std::vector<uint8_t> bytes = ReadFile(path);
+    const uint32_t stride = 16;  // 5 pixels of 3 bytes, padded to 4
+    ASSERT_EQ(bytes.size(), 54u + stride * 3);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(Read32(bytes, 10), 54u);
+    EXPECT_EQ(Read32(bytes, 14), 40u);
+    EXPECT_EQ(Read32(bytes, 18), 5u);
+    EXPECT_EQ(Read32(bytes, 22), 3u);
+    // The bottom row comes first; pixels are stored blue, green, red.
+    const size_t bottomRight = 54 + 4 * 3;
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + bottomRight, bytes.begin() + bottomRight + 3),
+              (std::vector<uint8_t>{50, 100, 200}));
+    const size_t topLeft = 54 + 2 * stride;
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + topLeft, bytes.begin() + topLeft + 3),
+              (std::vector<uint8_t>{30, 20, 10}));
+    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(path.c_str());
+    form.Unload();
+}
+
+TEST(PictureBox, SaveIntoAMissingFolderFailsAndLeavesNothing) {
+    CanvasForm form;
+    form.Load();
+    const std::string path = TempFolder() + "vorlenta-no-such-folder\\picture.bmp";
+    EXPECT_FALSE(form.Display.SavePicture(path));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    form.Unload();
+}
+
+TEST(PictureBox, ResizingKeepsThePictureWhereTheSurfacesOverlap) {
+    CanvasForm form;
+    form.Load();
+    SetPixel(form.Display.hDC(), 1, 1, RGB(1, 2, 3));
+    form.Display.Move(0, 0, 40, 30);
+    EXPECT_EQ(GetPixel(form.Display.hDC(), 1, 1), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(form.Display.hDC(), 39, 29), RGB(0, 0, 0));
+    form.Unload();
+}
