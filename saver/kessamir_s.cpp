@@ -5,12 +5,14 @@
 #include "logic/hand_off.h"
 #include "music/music_player.h"
 #include "music/settings.h"
+#include "run_timing.h"
 
 Kessamir_S::Kessamir_S(std::string modeLetter)
     : forms::Form({kRunFormTitle, forms::BorderStyle::None, RGB(0, 0, 0)}),
       modeLetter_(std::move(modeLetter)) {}
 
 void Kessamir_S::Form_Load() {
+    NoteRunStep(RunStep::Loading);
     RunFormPorts& ports = *this;
     RunFormMusic& music = *this;
     logic_.emplace(ports, music, RunSettings{BGMKind, BGMFile, modeLetter_}, CursorCount);
@@ -29,14 +31,17 @@ void Kessamir_S::CaptureDesktop() {
     HDC desktopDc = GetDC(desktop);
     ApiResult = BitBlt(Display.hDC(), 0, 0, ScaleWidth(), ScaleHeight(), desktopDc, 0, 0, SRCCOPY);
     ApiResult = ReleaseDC(desktop, desktopDc);
+    NoteRunStep(RunStep::Captured);
 }
 
 void Kessamir_S::SaveSnapshot() {
     Display.SavePicture(kSnapshotPath);
+    NoteRunStep(RunStep::Saved);
 }
 
 void Kessamir_S::StartRenderer() {
     renderer_ = forms::StartProgram(RendererPath(forms::ProgramFolder()), SW_SHOWNORMAL);
+    NoteRendererStarted(renderer_.Handle());
 }
 
 bool Kessamir_S::RendererRunning() {

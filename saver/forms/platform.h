@@ -33,6 +33,7 @@ class Process {
     ~Process();
 
     bool Running() const;
+    HANDLE Handle() const { return handle_; }
     void Release();
 
   private:

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Measures the screen saver's run start: the time from launching `Vorlenta.scr /s` to the
+renderer's first swapped frame, split into the steps of the run form, on 1280 x 1024 and
+1920 x 1080 screens, beside the floor of launching a Win32 program that does nothing under the
+same Wine in the same run.
+
+The screen saver and renderer are their benchmark builds (VorlentaBench.scr: timing hooks on
+the run form's steps; VorlentaBench.exe: the renderer's first-swap hook), copied side by side
+as Vorlenta.scr and Vorlenta.dll into a folder of the test prefix.
+
+    VORLENTA_WINEPREFIX=<prefix> python3 bench/saver_bench.py [BUILD]
+
+BUILD is the win32 build folder (default build/win32). Each screen size gets its own private
+Xvfb through tests/tools/wine-env.
+"""
+
+import json
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+
+import e2e_support as e2e  # noqa: E402
+
+SCREENS = ("1280x1024x24", "1920x1080x24")
+RUNS = 5
+
+
+def read_figures(path: str) -> dict:
+    figures = {}
+    with open(path, errors="replace") as handle:
+        for line in handle:
+            key, equals, value = line.strip().partition("=")
+            if equals:
+                try:
+                    figures[key] = float(value)
+                except ValueError:
+                    pass
+    return figures
+
+
+def one_run(saver: str) -> dict:
+    with tempfile.NamedTemporaryFile("w+", delete=False) as errors:
+        launched = time.time() * 1000.0
+        process = subprocess.Popen(["wine", saver, "/s"], stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=errors,
+                                   start_new_session=True)
+        if e2e.wait_window("Kessamiron_VC", 30) is None:
+            process.kill()
+            raise RuntimeError("the renderer showed no window")
+        e2e.poll_until(lambda: "first_swap_ms" in read_figures(errors.name), 10)
+        e2e.close_window("Kessamiron_VC")
+        process.wait(timeout=30)
+        figures = read_figures(errors.name)
+    os.remove(errors.name)
+    saver_created = figures["saver_created_unix_ms"]
+    first_frame = figures["renderer_created_unix_ms"] + figures["first_swap_ms"]
+    return {
+        "wine start": saver_created - launched,
+        "to run form": figures["load_ms"],
+        "capture": figures["captured_ms"] - figures["load_ms"],
+        "save": figures["saved_ms"] - figures["captured_ms"],
+        "renderer start": first_frame - (saver_created + figures["saved_ms"]),
+        "total": first_frame - launched,
+    }
+
+
+def floor_run(program: str) -> float:
+    launched = time.monotonic()
+    subprocess.run(["wine", program], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True)
+    return (time.monotonic() - launched) * 1000.0
+
+
+def measure(build: str) -> dict:
+    """Inside one wine-env: the figures for its screen, as medians."""
+    bin_dir = os.path.join(build, "bin")
+    os.environ["VORLENTA_WINDOW_PROBE"] = os.path.join(bin_dir, "window_probe.exe")
+    e2e.prepare_wine()
+    folder = os.path.join(e2e.drive_c(), "vorlenta bench")
+    os.makedirs(folder, exist_ok=True)
+    saver = os.path.join(folder, "Vorlenta.scr")
+    shutil.copy(os.path.join(bin_dir, "VorlentaBench.scr"), saver)
+    shutil.copy(os.path.join(bin_dir, "VorlentaBench.exe"), os.path.join(folder, "Vorlenta.dll"))
+    runs = [one_run(saver) for _ in range(RUNS)]
+    floors = [floor_run(os.path.join(bin_dir, "do_nothing.exe")) for _ in range(RUNS)]
+    shutil.rmtree(folder, ignore_errors=True)
+    medians = {key: statistics.median(run[key] for run in runs) for key in runs[0]}
+    medians["floor"] = statistics.median(floors)
+    return medians
+
+
+def main() -> int:
+    if len(sys.argv) > 1 and sys.argv[1] == "--measure":
+        print(json.dumps(measure(sys.argv[2])))
+        return 0
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build",
+                                                                             "win32"))
+    results = {}
+    for screen in SCREENS:
+        env = dict(os.environ, VORLENTA_SCREEN=screen, VORLENTA_NEW_ENV="1")
+        output = subprocess.run([os.path.join(ROOT, "tests", "tools", "wine-env"),
+                                 sys.executable, os.path.abspath(__file__), "--measure", build],
+                                env=env, stdout=subprocess.PIPE, text=True, check=True).stdout
+        results[screen] = json.loads(output.strip().splitlines()[-1])
+    print("Launch of Vorlenta.scr /s to the renderer's first frame, median of %d (ms)" % RUNS)
+    print("%-16s %12s %12s" % ("", *[s.rsplit("x", 1)[0] for s in SCREENS]))
+    for key in ("wine start", "to run form", "capture", "save", "renderer start", "total",
+                "floor"):
+        label = "floor (do-nothing)" if key == "floor" else key
+        print("%-18s %10.1f %12.1f" % (label, *[results[s][key] for s in SCREENS]))
+    for screen in SCREENS:
+        r = results[screen]
+        print("%s: total / floor %.2f, capture + save %.1f ms (%.0f%% of total)"
+              % (screen.rsplit("x", 1)[0], r["total"] / r["floor"], r["capture"] + r["save"],
+                 100.0 * (r["capture"] + r["save"]) / r["total"]))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,5 @@
+#include "run_timing.h"
+
+void NoteRunStep(RunStep) {}
+
+void NoteRendererStarted(HANDLE) {}
