@@ -15,7 +15,7 @@ Typical use:
     program = start_program(program_path("RENDERER"))
     window = wait_window("Kessamiron_VC", timeout=10)
     shot = take_screenshot("renderer-phase-a")
-    press_key("Escape")
+    hold_key("Escape", 0.15)
     wait_exit(program, timeout=1)
 """
 
@@ -105,8 +105,10 @@ def start_program(path: str, *args: str, desktop: Optional[str] = None) -> Progr
     if desktop:
         command += ["explorer", "/desktop=" + desktop]
     command += [path, *args]
+    # No pipe of the test runner may reach the program: a process left behind would hold it
+    # open and keep ctest waiting until its timeout.
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               start_new_session=True)
+                               stderr=subprocess.DEVNULL, start_new_session=True)
     return Program(process, os.path.basename(path))
 
 
@@ -141,6 +143,18 @@ def wine_processes(image_name: str) -> List[int]:
         if image.lower() == image_name.lower().encode():
             found.append(int(entry))
     return found
+
+
+def kill_wine_processes(image_name: str) -> List[int]:
+    """Ends, by process id, the Wine processes of this prefix that run IMAGE_NAME (a test's
+    own leftovers); returns their ids."""
+    pids = wine_processes(image_name)
+    for pid in pids:
+        try:
+            os.kill(pid, 9)
+        except ProcessLookupError:
+            pass
+    return pids
 
 
 def wait_no_process(image_name: str, timeout: float) -> bool:
@@ -228,6 +242,15 @@ def display_mode(desktop: Optional[str] = None) -> str:
 def press_key(keysym: str) -> None:
     """Presses and releases KEYSYM ("Escape", "Return") on the focused X window."""
     subprocess.run(["xdotool", "key", keysym], check=True)
+
+
+def hold_key(keysym: str, seconds: float) -> None:
+    """Holds KEYSYM down for SECONDS, as a person does. A program that looks at its key state
+    once per frame misses a tap shorter than one frame: both messages arrive between two
+    frames and the key is up again when it looks."""
+    subprocess.run(["xdotool", "keydown", keysym], check=True)
+    time.sleep(seconds)
+    subprocess.run(["xdotool", "keyup", keysym], check=True)
 
 
 def focus_x_window(title: str) -> bool:

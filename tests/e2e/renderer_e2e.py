@@ -25,6 +25,7 @@ SKY_BLUE = (0, 160, 255)
 # The sphere seen from the camera of the sphere phase covers a disc of about 157 pixels'
 # radius around the centre of a 768-pixel-high view.
 SPHERE_SAMPLE_RADIUS = 110
+ESCAPE_HOLD_SECONDS = 0.15
 
 
 def picture_colour(x: int, _y: int):
@@ -70,7 +71,10 @@ class RendererTestCase(unittest.TestCase):
         for program in self.programs:
             program.kill()
         remove_snapshot()
-        self.assertTrue(e2e.wait_no_process(RENDERER_IMAGE, 5), "a renderer process is left")
+        left_running = not e2e.wait_no_process(RENDERER_IMAGE, 5)
+        # Ends the leftovers before failing, so the next test starts clean.
+        e2e.kill_wine_processes(RENDERER_IMAGE)
+        self.assertFalse(left_running, "a renderer process is left")
         left = set(e2e.wine_processes("explorer.exe")) - self.explorers_before
         self.assertTrue(e2e.poll_until(
             lambda: not set(e2e.wine_processes("explorer.exe")) - self.explorers_before, 5),
@@ -99,7 +103,9 @@ class RendererTestCase(unittest.TestCase):
                      window.client_y + window.client_height - 20)
         time.sleep(0.2)
         pressed = time.monotonic()
-        e2e.press_key("Escape")
+        # The renderer reads Escape's state at the end of each frame, so the key is held for
+        # several frames (a frame takes up to about 15 ms here).
+        e2e.hold_key("Escape", ESCAPE_HOLD_SECONDS)
         return pressed
 
     def assert_renderer_gone_within(self, seconds: float, started: float,
