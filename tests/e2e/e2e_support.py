@@ -184,6 +184,8 @@ class WindowInfo:
     client_width: int
     client_height: int
     visible: bool
+    frame_x: int = 0  # the whole window's top-left corner in screen coordinates
+    frame_y: int = 0
 
 
 def run_probe(*args: str, desktop: Optional[str] = None, timeout: float = 30) -> Tuple[int, str]:
@@ -200,12 +202,14 @@ def run_probe(*args: str, desktop: Optional[str] = None, timeout: float = 30) ->
 
 
 def parse_window(line: str) -> Optional[WindowInfo]:
-    """Reads the probe's "class=C client=X,Y,W,H visible=V" line."""
+    """Reads the probe's "class=C client=X,Y,W,H frame=X,Y,W,H visible=V" line."""
     fields = dict(part.split("=", 1) for part in line.split() if "=" in part)
     if "class" not in fields:
         return None
     x, y, width, height = (int(v) for v in fields["client"].split(","))
-    return WindowInfo(fields["class"], x, y, width, height, fields["visible"] == "1")
+    frame_x, frame_y = (int(v) for v in fields.get("frame", "0,0,0,0").split(",")[:2])
+    return WindowInfo(fields["class"], x, y, width, height, fields["visible"] == "1", frame_x,
+                      frame_y)
 
 
 def find_window(title: str, desktop: Optional[str] = None) -> Optional[WindowInfo]:

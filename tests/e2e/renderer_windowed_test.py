@@ -24,6 +24,7 @@ class RendererInAWindow(RendererTestCase):
         self.start_renderer()
         window = self.wait_renderer_window()
         self.assertEqual((window.client_width, window.client_height), (1024, 768))
+        self.assertEqual((window.frame_x, window.frame_y), (0, 0))
         self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
 
         time.sleep(1)

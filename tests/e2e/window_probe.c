@@ -1,7 +1,8 @@
 /* A small Win32 console helper for the end-to-end tests: looks at windows and the display
  * mode from inside Wine, where the programs under test live, and prints plain lines.
  *
- *   window_probe find TITLE                one line: class=... client=X,Y,W,H visible=0|1
+ *   window_probe find TITLE                one line: class=... client=X,Y,W,H
+ *                                          frame=X,Y,W,H visible=0|1
  *   window_probe wait-window TITLE MS      like find, once the window exists (or exit 1)
  *   window_probe wait-gone TITLE MS        exit 0 once no such window exists
  *   window_probe close TITLE               posts WM_CLOSE to it
@@ -25,12 +26,16 @@ enum { kPollMilliseconds = 20 };
 static int ReportWindow(HWND window) {
     char className[256] = "";
     RECT client;
+    RECT frame;
     POINT origin = {0, 0};
     GetClassNameA(window, className, sizeof(className));
     GetClientRect(window, &client);
+    GetWindowRect(window, &frame);
     ClientToScreen(window, &origin);
-    printf("class=%s client=%ld,%ld,%ld,%ld visible=%d\n", className, origin.x, origin.y,
-           client.right - client.left, client.bottom - client.top, IsWindowVisible(window) ? 1 : 0);
+    printf("class=%s client=%ld,%ld,%ld,%ld frame=%ld,%ld,%ld,%ld visible=%d\n", className,
+           origin.x, origin.y, client.right - client.left, client.bottom - client.top, frame.left,
+           frame.top, frame.right - frame.left, frame.bottom - frame.top,
+           IsWindowVisible(window) ? 1 : 0);
     return 0;
 }
 
