@@ -89,11 +89,11 @@ TEST_F(SettingsFileTest, LongValuesAndPathsAreCutOrRefusedWithoutHarm) {
     EXPECT_EQ(Path_Folder(longPath), folder);
 }
 
-TEST_F(SettingsFileTest, OnlyReadableFilesExist) {
+TEST_F(SettingsFileTest, OnlyReadableFilesExistWithOneTrailingSeparatorIgnored) {
     const std::string music = folder + "\\music.mp3";
     MakeFile(music, "ID3");
     EXPECT_EQ(File_Exists(music), Bool16::True);
-    EXPECT_EQ(File_Exists(music + "\\"), Bool16::False);
+    EXPECT_EQ(File_Exists(music + "\\"), Bool16::True);
     EXPECT_EQ(File_Exists(folder), Bool16::False);
     EXPECT_EQ(File_Exists(folder + "\\"), Bool16::False);
     EXPECT_EQ(File_Exists(folder + "\\missing.mp3"), Bool16::False);
