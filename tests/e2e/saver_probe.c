@@ -102,7 +102,8 @@ static BOOL CALLBACK ReportChild(HWND child, LPARAM unused) {
 static int Host(int x, int y, int w, int h) {
     MSG message;
     char line[64];
-    host = CreateProbeWindow("Vorlenta preview host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h);
+    host = CreateProbeWindow("Vorlenta preview host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                             w, h);
     if (host == NULL) {
         return 1;
     }
