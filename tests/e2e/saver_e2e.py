@@ -51,7 +51,8 @@ def write_settings(kind: int, music_file: str = "") -> None:
 
 
 class Probe:
-    """saver_probe.exe: a hidden window with a given title, or a preview host window."""
+    """saver_probe.exe: a hidden window with a given title, or a preview host window. A host
+    obeys "quit"; a hidden window's holder does not read its input and is ended instead."""
 
     def __init__(self, *args: str):
         self.process = subprocess.Popen(["wine", e2e.program_path("SAVER_PROBE"), *args],
@@ -74,10 +75,10 @@ class Probe:
             try:
                 self.process.stdin.write("quit\n")
                 self.process.stdin.flush()
-                self.process.wait(timeout=10)
+                self.process.wait(timeout=2)
             except (BrokenPipeError, subprocess.TimeoutExpired):
                 os.killpg(self.process.pid, 9)
-                self.process.wait(timeout=10)
+                self.process.wait(timeout=2)
 
 
 def hold_window(title: str, milliseconds: int) -> Probe:
