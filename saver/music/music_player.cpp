@@ -5,6 +5,7 @@
 
 #include "settings.h"
 #include "number_rules.h"
+#include "logic/text_rules.h"
 
 Bool16 CDAvailable = Bool16::False;
 std::array<char, 256> ModeText{};
@@ -54,13 +55,7 @@ std::int32_t SendWithoutReply(const char* command) {
 
 // Replies are plain ASCII, so folding ASCII letters is enough to find the marker.
 bool IsFailure(const std::string& reply) {
-    std::string upper = reply;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper.find("ERR") != std::string::npos;
+    return UpperCase(reply).find("ERR") != std::string::npos;
 }
 
 bool CDStopped() {

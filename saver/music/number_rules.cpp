@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "logic/text_rules.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -113,19 +115,6 @@ std::optional<double> NumericValue(std::string_view text) {
     return number.value;
 }
 
-std::optional<std::int16_t> RoundToInteger16(double value) {
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
-        rounded = below + 1.0;
-    }
-    if (!FitsInteger16(rounded)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(rounded);
-}
-
 std::int16_t SettingNumber(std::string_view text) {
     const double whole = std::floor(LeadingValue(text));
     return FitsInteger16(whole) ? static_cast<std::int16_t>(whole) : 0;
@@ -136,5 +125,5 @@ std::int16_t RepeatFromText(std::string_view text) {
     if (!number) {
         return 0;
     }
-    return RoundToInteger16(*number).value_or(0);
+    return ToInteger16(*number).value_or(0);
 }

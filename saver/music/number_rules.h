@@ -9,9 +9,6 @@
 // The whole text, blanks around it aside, as one decimal number; nothing when it is not one.
 std::optional<double> NumericValue(std::string_view text);
 
-// Conversion to a 16-bit integer, halves to the even neighbour; nothing when out of range.
-std::optional<std::int16_t> RoundToInteger16(double value);
-
 // A stored setting: empty or unreadable text, or a number outside 16 bits, reads as 0;
 // fractions are cut towards minus infinity (2.7 gives 2).
 std::int16_t SettingNumber(std::string_view text);
