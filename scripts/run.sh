@@ -51,7 +51,7 @@ run_on_virtual_display() {
     xsetroot -mod 16 16 -fg '#ffffff' -bg '#3a6ea5'
     wine "$saver" /s </dev/null >/dev/null 2>&1 &
     local saver_pid=$!
-    if ! wine "$bin/window_probe.exe" wait-window Kessamiron_VC 20000; then
+    if ! wine "$bin/window_probe.exe" wait-window Kessamiron_VC 20000 >/dev/null; then
         echo "run: the renderer showed no window" >&2
         kill "$saver_pid" 2>/dev/null || true
         return 1
@@ -76,7 +76,11 @@ run_on_virtual_display() {
         xdotool windowfocus --sync "$window" 2>/dev/null || true
         xdotool mousemove 600 600 click 1
         sleep 0.2
-        xdotool key Escape
+        # Held for a few frames, as a hand would: the renderer looks at the key only at the
+        # end of a frame, so a press and release inside one frame would go unseen.
+        xdotool keydown Escape
+        sleep 0.15
+        xdotool keyup Escape
         if wine "$bin/window_probe.exe" wait-gone Kessamiron_VC 2000 >/dev/null; then
             ended=1
             break
