@@ -98,12 +98,6 @@ bool FitsInteger16(double value) {
     return value >= -32768.0 && value <= 32767.0;
 }
 
-// The leading decimal number after blanks, 0 when there is none; trailing text is ignored.
-// A number too large for a double comes back infinite.
-double LeadingValue(std::string_view text) {
-    return LeadingNumber(TrimLeadingBlanks(text)).value;
-}
-
 }  // namespace
 
 std::optional<double> NumericValue(std::string_view text) {
@@ -115,8 +109,13 @@ std::optional<double> NumericValue(std::string_view text) {
     return number.value;
 }
 
+// A value with anything after its number, such as "3abc", is not a number and reads as 0.
 std::int16_t SettingNumber(std::string_view text) {
-    const double whole = std::floor(LeadingValue(text));
+    const std::optional<double> number = NumericValue(text);
+    if (!number) {
+        return 0;
+    }
+    const double whole = std::floor(*number);
     return FitsInteger16(whole) ? static_cast<std::int16_t>(whole) : 0;
 }
 

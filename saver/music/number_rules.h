@@ -9,8 +9,9 @@
 // The whole text, blanks around it aside, as one decimal number; nothing when it is not one.
 std::optional<double> NumericValue(std::string_view text);
 
-// A stored setting: empty or unreadable text, or a number outside 16 bits, reads as 0;
-// fractions are cut towards minus infinity (2.7 gives 2).
+// A stored setting: the whole text, blanks around it aside, as one number. Empty text, text
+// that is not a number, or a number outside 16 bits reads as 0; fractions are cut towards
+// minus infinity (2.7 gives 2).
 std::int16_t SettingNumber(std::string_view text);
 
 // The repeat box of the settings dialog: numeric text rounded half to even, anything else 0.

@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingNumber, ReadsTheLeadingNumberAndCutsFractionsDownwards) {
+TEST(SettingNumber, ReadsTheWholeTextAsANumberAndCutsFractionsDownwards) {
     EXPECT_EQ(SettingNumber(""), 0);
     EXPECT_EQ(SettingNumber("2"), 2);
     EXPECT_EQ(SettingNumber("2.7"), 2);
     EXPECT_EQ(SettingNumber("4.9"), 4);
     EXPECT_EQ(SettingNumber("-2.5"), -3);
-    EXPECT_EQ(SettingNumber("  3"), 3);
-    EXPECT_EQ(SettingNumber("3abc"), 3);
+    EXPECT_EQ(SettingNumber("  3 "), 3);
     EXPECT_EQ(SettingNumber("1e3"), 1000);
     EXPECT_EQ(SettingNumber(".5"), 0);
 }
 
 TEST(SettingNumber, UnreadableOrOutOfRangeTextIsZero) {
     EXPECT_EQ(SettingNumber("abc"), 0);
+    EXPECT_EQ(SettingNumber("3abc"), 0);
+    EXPECT_EQ(SettingNumber("1 2"), 0);
     EXPECT_EQ(SettingNumber("-"), 0);
     EXPECT_EQ(SettingNumber("32767"), 32767);
     EXPECT_EQ(SettingNumber("-32768"), -32768);
