@@ -146,5 +146,7 @@ class SaverTestCase(unittest.TestCase):
                      window.client_y + window.client_height - 20)
         time.sleep(0.2)
         pressed = time.monotonic()
-        e2e.press_key("Escape")
+        # The renderer reads Escape's state at the end of each frame, so the key is held for
+        # several frames, as a hand would; a tap between two frames would go unseen.
+        e2e.hold_key("Escape", 0.3)
         return pressed
