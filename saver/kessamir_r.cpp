@@ -16,6 +16,14 @@ Kessamir_R::Kessamir_R()
                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+// The form also goes when the system destroys the preview window that holds it; a close
+// request to its own window makes sure nothing of the preview outlives that.
+void Kessamir_R::Form_Unload() {
+    HWND window = WindowHandle();
+    ApiResult = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetWindow(window, GW_OWNER)));
+    ApiResult = PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
 void ShowPreview(Kessamir_R& form, int32_t previewHandle) {
     HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(previewHandle));
     if (previewHandle == 0 || !IsWindow(host)) {

@@ -12,6 +12,9 @@ class Kessamir_R : public forms::Form {
 
     // 2325 x 1710 twips at design time.
     forms::ImageControl Img_Prev{*this, *this, RECT{0, 0, 155, 114}};
+
+  private:
+    void Form_Unload() override;
 };
 
 // Makes the preview form a child of the given window, covering it exactly. A handle that names
