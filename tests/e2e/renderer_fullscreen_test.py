@@ -1,14 +1,16 @@
 """The renderer's full-screen path, inside a Wine virtual desktop where display-mode changes
-succeed: 1024 x 768 at 32 bits while it runs, the original mode back afterwards."""
+succeed: 1024 x 768 at 32 bits while it runs, the original mode back afterwards, also when
+the snapshot turns out to be unreadable after the switch."""
 
 import time
 import unittest
 
 import e2e_support as e2e
-from renderer_e2e import (VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW, RendererTestCase,
-                          looks_like_picture, sphere_points, write_snapshot)
+from renderer_e2e import (RENDERER_IMAGE, VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW,
+                          RendererTestCase, looks_like_picture, sphere_points, write_snapshot)
 
 HOLD_TITLE = "vorlenta-e2e-hold"
+ERROR_TITLE = "Error"
 
 
 class RendererFullScreen(RendererTestCase):
@@ -40,6 +42,20 @@ class RendererFullScreen(RendererTestCase):
 
         pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
         self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+
+    def test_restores_the_mode_when_the_snapshot_cannot_be_read(self):
+        original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)
+        write_snapshot(header_size=124)
+
+        self.start_renderer(desktop=VIRTUAL_DESKTOP)
+        # The reader's box holds the renderer after the switch and before the teardown.
+        self.assertIsNotNone(e2e.wait_window(ERROR_TITLE, 20, desktop=VIRTUAL_DESKTOP),
+                             "no Error box")
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), "1024x768x32")
+
+        self.assertTrue(e2e.close_window(ERROR_TITLE, desktop=VIRTUAL_DESKTOP))
+        self.assertTrue(e2e.wait_no_process(RENDERER_IMAGE, 5), "the renderer did not end")
         self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
 
 
