@@ -11,7 +11,7 @@ packages=(
     # Wine with 32-bit OpenGL: without Mesa's i386 GL packages WGL has no pixel formats
     wine wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libglu1-mesa:i386
     # the virtual display and the tools that drive and photograph it
-    xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic
+    xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
     python3 procps psmisc pulseaudio libasound2-plugins:i386 lame sox
     # Wine's MPEGVideo device decodes MP3 files through 32-bit GStreamer
