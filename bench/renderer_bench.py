@@ -45,15 +45,7 @@ def run_measured(command, stop) -> dict:
         stop(process)
         process.wait(timeout=60)
         errors.seek(0)
-        figures = {}
-        for line in errors:
-            key, equals, value = line.strip().partition("=")
-            if equals:
-                try:
-                    figures[key] = float(value)
-                except ValueError:
-                    pass
-        return figures
+        return e2e.read_figures(errors)
 
 
 def close_renderer_after(seconds: float):

@@ -33,16 +33,8 @@ RUNS = 5
 
 
 def read_figures(path: str) -> dict:
-    figures = {}
     with open(path, errors="replace") as handle:
-        for line in handle:
-            key, equals, value = line.strip().partition("=")
-            if equals:
-                try:
-                    figures[key] = float(value)
-                except ValueError:
-                    pass
-    return figures
+        return e2e.read_figures(handle)
 
 
 def one_run(saver: str) -> dict:

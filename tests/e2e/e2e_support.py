@@ -380,3 +380,17 @@ def remove_file(path: str) -> None:
 def tools_available(*names: str) -> List[str]:
     """The names among NAMES that are missing from PATH."""
     return [name for name in names if shutil.which(name) is None]
+
+
+def read_figures(lines) -> dict:
+    """The key=value figures among LINES (a program's timing report), as floats; other
+    lines are passed over."""
+    figures = {}
+    for line in lines:
+        key, equals, value = line.strip().partition("=")
+        if equals:
+            try:
+                figures[key] = float(value)
+            except ValueError:
+                pass
+    return figures
