@@ -1,20 +1,11 @@
-# Cross build for 32-bit Windows with MinGW-w64. The -posix compilers are required:
-# GoogleTest needs std::thread, which only the posix threading model provides.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64: the programs we ship.
+set(VORLENTA_FLAVOUR win32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VORLENTA_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VORLENTA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VORLENTA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VORLENTA_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${VORLENTA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# SSE2 doubles: the model's arithmetic rounds once per operation, exactly as on the host and
+# in the 64-bit build, instead of in x87 extended precision rounded again on every store.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 
-# A user copies two files and nothing else: no run-time DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Every Win32 program, test or shipped, runs under Wine inside the private test environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/tools/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

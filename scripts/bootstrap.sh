@@ -8,14 +8,20 @@ packages=(
     cmake make g++ git googletest libbenchmark-dev clang libclang-rt-14-dev clang-format
     # 32-bit Windows cross build (the -posix compilers give GoogleTest its threads)
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    # 64-bit Windows cross build of the same sources: the flavour every machine can run
+    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev
     # Wine with 32-bit OpenGL: without Mesa's i386 GL packages WGL has no pixel formats
     wine wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libglu1-mesa:i386
+    # 64-bit Wine and its GL: the loader for machines whose kernel refuses i386 programs
+    wine64 libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa
     # the virtual display and the tools that drive and photograph it
     xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
-    python3 procps psmisc pulseaudio libasound2-plugins:i386 lame sox
-    # Wine's MPEGVideo device decodes MP3 files through 32-bit GStreamer
+    python3 procps psmisc pulseaudio libasound2-plugins:i386 libasound2-plugins lame sox
+    # Wine's MPEGVideo device decodes MP3 files through GStreamer of the loader's width
     gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

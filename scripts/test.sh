@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the host unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short fuzz run of the bitmap decoder, then the Win32 programs
-# and their tests under Wine on a private virtual display.
+# UndefinedBehaviorSanitizer, a short fuzz run of the bitmap decoder, then both Windows
+# flavours of the programs and their tests under Wine on a private virtual display: the 64-bit
+# flavour always, the 32-bit one where this machine can execute 32-bit programs.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source tests/tools/wine-flavour.sh
 jobs=$(nproc)
 
 cmake --preset native -DVORLENTA_SANITIZE=ON
@@ -25,6 +27,26 @@ if ! build/fuzz/bin/bitmap_fuzzer -max_total_time=30 -rss_limit_mb=2048 -malloc_
 fi
 tail -n 12 build/fuzz/bitmap_fuzzer.log
 
-cmake --preset win32
-cmake --build --preset win32 -j "$jobs"
-tests/tools/wine-env ctest --preset win32 -j "$jobs" --timeout 600
+for flavour in win32 win64; do
+    cmake --preset "$flavour"
+    cmake --build --preset "$flavour" -j "$jobs"
+done
+
+# Both flavours' suites run even when the first fails, so one run tells all.
+report=() failed=0
+for flavour in win64 win32; do
+    if ! why=$(vorlenta_flavour_runs "$flavour"); then
+        report+=("$flavour built only ($why)")
+        [[ "$flavour" != win64 ]] || failed=1
+        continue
+    fi
+    if tests/tools/wine-env --flavour "$flavour" ctest --preset "$flavour" -j "$jobs" --timeout 600; then
+        report+=("$flavour built and tested")
+    else
+        report+=("$flavour built, tests FAILED")
+        failed=1
+    fi
+done
+printf -v summary '%s; ' "${report[@]}"
+echo "Windows flavours: ${summary%; }"
+exit "$failed"

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // The fixed Win32 records of the renderer, kept apart from the calls that use them so their
 // exact fields can be checked.
 
 // MinGW's DEVMODEA carries the later panning fields; the display-mode request is the classic
-// 148-byte form, and ChangeDisplaySettingsA reads only dmSize bytes.
-constexpr WORD kClassicDevModeSize = 148;
+// form that ends before them (148 bytes), and ChangeDisplaySettingsA reads only dmSize bytes.
+constexpr WORD kClassicDevModeSize = offsetof(DEVMODEA, dmPanningWidth);
 
 // The display-mode request: size, width, height and depth; the refresh rate is the system's.
 DEVMODEA MakeFullScreenMode(int width, int height, int bits);

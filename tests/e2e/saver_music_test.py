@@ -14,8 +14,10 @@ import e2e_support as e2e
 import saver_e2e as s
 
 MUSIC_FOLDER = "C:\\music"
-MCI_STRING = re.compile(r'mciSendStringW \(L"(.*)", [0-9A-F]{8}, ')
-PLAY_SOUND = re.compile(r"MULTIMEDIA_PlaySound pszSound='([0-9A-F]{8})' hmod=\w+ fdwSound=(\w+)")
+# Wine prints pointers with 8 hexadecimal digits in 32-bit programs and 16 in 64-bit ones.
+POINTER = r"[0-9A-F]{8}(?:[0-9A-F]{8})?"
+MCI_STRING = re.compile(r'mciSendStringW \(L"(.*)", %s, ' % POINTER)
+PLAY_SOUND = re.compile(r"MULTIMEDIA_PlaySound pszSound='(%s)' hmod=\w+ fdwSound=(\w+)" % POINTER)
 
 
 def sent_strings(trace: str) -> List[str]:
@@ -26,7 +28,7 @@ def sent_strings(trace: str) -> List[str]:
 
 
 def play_sound_flags(trace: str) -> List[str]:
-    return ["%s %s" % (m.group(1) != "00000000", m.group(2)) for m in PLAY_SOUND.finditer(trace)]
+    return ["%s %s" % (int(m.group(1), 16) != 0, m.group(2)) for m in PLAY_SOUND.finditer(trace)]
 
 
 class Music(s.SaverTestCase):
