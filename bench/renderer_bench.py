@@ -12,10 +12,11 @@ The renderer is measured in its benchmark build (VorlentaBench.exe: timing hooks
 control left off so the figures show the drawing cost, not the refresh rate), and once more
 with the shipped swap control (VorlentaBenchPaced.exe) to show the pace the display sets.
 
-    VORLENTA_WINEPREFIX=<prefix> tests/tools/wine-env python3 bench/renderer_bench.py [BUILD]
+    tests/tools/wine-env --flavour FLAVOUR python3 bench/renderer_bench.py [BUILD]
 
-BUILD is the win32 build folder (default build/win32); it must hold bin/VorlentaBench.exe,
-bin/VorlentaBenchPaced.exe, bin/minimal_wgl.exe and bin/window_probe.exe.
+BUILD is the build folder of the environment's flavour (default build/FLAVOUR); it must hold
+bin/VorlentaBench.exe, bin/VorlentaBenchPaced.exe, bin/minimal_wgl.exe and
+bin/window_probe.exe.
 """
 
 import os
@@ -63,8 +64,10 @@ def let_run(process):
 
 
 def main() -> int:
+    flavour = os.environ["VORLENTA_FLAVOUR"]
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build",
-                                                                             "win32"))
+                                                                             flavour))
+    print("Flavour: %s (%s)" % (flavour, build))
     bin_dir = os.path.join(build, "bin")
     renderer = os.path.join(bin_dir, "VorlentaBench.exe")
     paced_renderer = os.path.join(bin_dir, "VorlentaBenchPaced.exe")

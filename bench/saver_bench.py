@@ -8,10 +8,11 @@ The screen saver and renderer are their benchmark builds (VorlentaBench.scr: tim
 the run form's steps; VorlentaBench.exe: the renderer's first-swap hook), copied side by side
 as Vorlenta.scr and Vorlenta.dll into a folder of the test prefix.
 
-    VORLENTA_WINEPREFIX=<prefix> python3 bench/saver_bench.py [BUILD]
+    python3 bench/saver_bench.py [FLAVOUR]
 
-BUILD is the win32 build folder (default build/win32). Each screen size gets its own private
-Xvfb through tests/tools/wine-env.
+FLAVOUR is win32 or win64 (default: the one tests/tools/wine-flavour.sh prefers here); its
+build folder build/FLAVOUR must be built. Each screen size gets its own private Xvfb through
+tests/tools/wine-env.
 """
 
 import json
@@ -88,18 +89,26 @@ def measure(build: str) -> dict:
     return medians
 
 
+def preferred_flavour() -> str:
+    flavours = os.path.join(ROOT, "tests", "tools", "wine-flavour.sh")
+    return subprocess.run(["bash", "-c", 'source "$0" && vorlenta_preferred_flavour', flavours],
+                          stdout=subprocess.PIPE, text=True, check=True).stdout.strip()
+
+
 def main() -> int:
     if len(sys.argv) > 1 and sys.argv[1] == "--measure":
         print(json.dumps(measure(sys.argv[2])))
         return 0
-    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build",
-                                                                             "win32"))
+    flavour = sys.argv[1] if len(sys.argv) > 1 else preferred_flavour()
+    build = os.path.join(ROOT, "build", flavour)
+    print("Flavour: %s (%s)" % (flavour, build))
     results = {}
     for screen in SCREENS:
         env = dict(os.environ, VORLENTA_SCREEN=screen, VORLENTA_NEW_ENV="1")
-        output = subprocess.run([os.path.join(ROOT, "tests", "tools", "wine-env"),
-                                 sys.executable, os.path.abspath(__file__), "--measure", build],
-                                env=env, stdout=subprocess.PIPE, text=True, check=True).stdout
+        command = [os.path.join(ROOT, "tests", "tools", "wine-env"), "--flavour", flavour,
+                   sys.executable, os.path.abspath(__file__), "--measure", build]
+        output = subprocess.run(command, env=env, stdout=subprocess.PIPE, text=True,
+                                check=True).stdout
         results[screen] = json.loads(output.strip().splitlines()[-1])
     print("Launch of Vorlenta.scr /s to the renderer's first frame, median of %d (ms)" % RUNS)
     print("%-16s %12s %12s" % ("", *[s.rsplit("x", 1)[0] for s in SCREENS]))

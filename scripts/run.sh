@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Win32 programs and runs the screen saver (Vorlenta.scr /s) under Wine.
+# Builds the Windows programs and runs the screen saver (Vorlenta.scr /s) under Wine: the
+# 32-bit pair we ship where this machine can execute 32-bit programs, the 64-bit pair otherwise.
 #
 # With a working X display ($DISPLAY) it runs there, in a private Wine prefix under build/,
 # until you press Escape. Without one it runs on a private virtual display
@@ -8,11 +9,18 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
+source tests/tools/wine-flavour.sh
+flavour=$(vorlenta_preferred_flavour)
+if [[ $flavour == win32 ]]; then
+    echo "run: the 32-bit programs (build/win32)"
+else
+    echo "run: the 64-bit programs (build/win64): $(vorlenta_flavour_runs win32)"
+fi
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j 2
+cmake --preset "$flavour" >/dev/null
+cmake --build --preset "$flavour" -j 2
 
-bin=$root/build/win32/bin
+bin=$root/build/$flavour/bin
 saver=$bin/Vorlenta.scr
 
 # A settings file beside the program if there is none yet: no background music.
@@ -30,7 +38,8 @@ unmanaged_windows() {
 }
 
 run_on_this_display() {
-    export WINEPREFIX=$root/build/run-prefix WINEARCH=win32 WINEDEBUG=-all
+    vorlenta_flavour_use "$flavour"
+    export WINEPREFIX=$root/build/$flavour/run-prefix WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "run: creating the Wine prefix $WINEPREFIX (once)"
@@ -103,4 +112,5 @@ elif [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
 fi
 export -f run_on_virtual_display unmanaged_windows
 export root bin saver
-exec env VORLENTA_WINEPREFIX="$root/build/run-prefix" tests/tools/wine-env bash -c run_on_virtual_display
+exec env VORLENTA_WINEPREFIX="$root/build/$flavour/run-prefix" \
+    tests/tools/wine-env --flavour "$flavour" bash -c run_on_virtual_display
