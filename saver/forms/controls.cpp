@@ -1,5 +1,7 @@
 #include "forms/controls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -52,11 +54,19 @@ Control::~Control() {
     controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
 }
 
+const wchar_t* Control::WindowClass() const {
+    return kControlClass;
+}
+
+// System controls never see our creation parameter, so the window comes from the call.
 void Control::Create() {
     RegisterControlClass();
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0);
-    CreateWindowExW(0, kControlClass, L"", style, bounds_.left, bounds_.top, Width(), Height(),
-                    parent_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), this);
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ExtraStyle() |
+                        (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClass(), L"", style, bounds_.left,
+                                  bounds_.top, Width(), Height(), parent_.WindowHandle(), nullptr,
+                                  GetModuleHandleW(nullptr), this);
+    window_ = window;
     Resized();
 }
 
@@ -82,14 +92,95 @@ void Control::SetVisible(bool visible) {
     }
 }
 
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (window_ != nullptr) {
+        EnableWindow(window_, enabled);
+    }
+}
+
 void Control::Refresh() {
     if (window_ != nullptr) {
         InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
+namespace {
+
+int ShiftState(WPARAM keys) {
+    return ((keys & MK_SHIFT) ? kShiftKey : 0) | ((keys & MK_CONTROL) ? kCtrlKey : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltKey : 0);
+}
+
+MouseEvent MakeMouseEvent(int button, WPARAM wParam, LPARAM lParam) {
+    return {button, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+}  // namespace
+
+LRESULT Control::HandleReport(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(form_.WindowHandle(), message, wParam, lParam);
+}
+
+// While a button is held the control keeps the mouse, so the release reaches it even after
+// the pointer has left; a left press gives a focusable control the focus first.
+void Control::OnButtonDown(int button, WPARAM wParam, LPARAM lParam) {
+    if (button == kLeftButton && TakesFocus() && GetFocus() != window_) {
+        SetFocus(window_);
+    }
+    if (buttonsHeld_ == 0) {
+        SetCapture(window_);
+    }
+    buttonsHeld_ |= button;
+    MouseDown(MakeMouseEvent(button, wParam, lParam));
+}
+
+void Control::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
+    buttonsHeld_ &= ~button;
+    if (buttonsHeld_ == 0 && GetCapture() == window_) {
+        ReleaseCapture();
+    }
+    MouseUp(MakeMouseEvent(button, wParam, lParam));
+}
+
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_LBUTTONDOWN:
+            OnButtonDown(kLeftButton, wParam, lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            OnButtonDown(kRightButton, wParam, lParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+            OnButtonDown(kMiddleButton, wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            OnButtonUp(kLeftButton, wParam, lParam);
+            return 0;
+        case WM_RBUTTONUP:
+            OnButtonUp(kRightButton, wParam, lParam);
+            return 0;
+        case WM_MBUTTONUP:
+            OnButtonUp(kMiddleButton, wParam, lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(MakeMouseEvent(0, wParam, lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            buttonsHeld_ = 0;
+            return 0;
+        case WM_SETFOCUS:
+            GotFocus();
+            return 0;
+        case WM_KILLFOCUS:
+            LostFocus();
+            return 0;
+        case WM_SETCURSOR:
+            if (pointer_ != nullptr && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(pointer_);
+                return TRUE;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;  // Paint covers the whole control
         case WM_PAINT: {
@@ -110,71 +201,16 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 PictureBox::PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor)
     : Control(form, parent, bounds), backColor_(backColor) {}
 
-PictureBox::~PictureBox() {
-    ReleaseSurface();
-}
-
 void PictureBox::Resized() {
-    CreateSurface(Width(), Height());
-}
-
-// A new surface keeps what the old one held where they overlap, as a retained picture does.
-void PictureBox::CreateSurface(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = std::max(width, 1);
-    info.bmiHeader.biHeight = std::max(height, 1);  // positive: bottom row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP surface = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (surface == nullptr || dc == nullptr) {
-        if (surface != nullptr) {
-            DeleteObject(surface);
-        }
-        if (dc != nullptr) {
-            DeleteDC(dc);
-        }
-        return;
-    }
-    HGDIOBJ previous = SelectObject(dc, surface);
-    RECT all{0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight};
-    HBRUSH brush = CreateSolidBrush(backColor_);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    if (surfaceDc_ != nullptr) {
-        BitBlt(dc, 0, 0, surfaceWidth_, surfaceHeight_, surfaceDc_, 0, 0, SRCCOPY);
-    }
-    ReleaseSurface();
-    surfaceDc_ = dc;
-    surface_ = surface;
-    previousBitmap_ = previous;
-    bits_ = bits;
-    surfaceWidth_ = info.bmiHeader.biWidth;
-    surfaceHeight_ = info.bmiHeader.biHeight;
-}
-
-void PictureBox::ReleaseSurface() {
-    if (surfaceDc_ != nullptr) {
-        SelectObject(surfaceDc_, previousBitmap_);
-        DeleteDC(surfaceDc_);
-        DeleteObject(surface_);
-    }
-    surfaceDc_ = nullptr;
-    surface_ = nullptr;
-    bits_ = nullptr;
+    surface_.Resize(Width(), Height(), backColor_);
 }
 
 void PictureBox::Paint(HDC dc) {
-    if (surfaceDc_ != nullptr) {
-        BitBlt(dc, 0, 0, surfaceWidth_, surfaceHeight_, surfaceDc_, 0, 0, SRCCOPY);
-    }
+    surface_.CopyTo(dc);
 }
 
 bool PictureBox::SavePicture(const std::string& path) const {
-    if (bits_ == nullptr) {
+    if (surface_.Bits() == nullptr) {
         return false;
     }
     const std::string temporary = TemporaryPathBeside(path);
@@ -192,14 +228,15 @@ bool PictureBox::SavePicture(const std::string& path) const {
 // The DIB section's rows are already in the file's order and padding.
 bool PictureBox::WriteBitmapFile(const std::string& path) const {
     GdiFlush();
-    const auto header = BitmapFileHeader(surfaceWidth_, surfaceHeight_);
-    const size_t imageBytes = static_cast<size_t>(BitmapRowStride(surfaceWidth_)) * surfaceHeight_;
+    const auto header = BitmapFileHeader(surface_.Width(), surface_.Height());
+    const size_t imageBytes =
+        static_cast<size_t>(BitmapRowStride(surface_.Width())) * surface_.Height();
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
     const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-                         std::fwrite(bits_, 1, imageBytes, file) == imageBytes;
+                         std::fwrite(surface_.Bits(), 1, imageBytes, file) == imageBytes;
     const bool closed = std::fclose(file) == 0;
     return written && closed;
 }
@@ -207,36 +244,25 @@ bool PictureBox::WriteBitmapFile(const std::string& path) const {
 ImageControl::ImageControl(Form& form, Container& parent, RECT bounds)
     : Control(form, parent, bounds) {}
 
-ImageControl::~ImageControl() {
-    if (picture_ != nullptr) {
-        DeleteObject(picture_);
-    }
-}
-
 void ImageControl::SetPicture(HBITMAP picture) {
-    if (picture_ != nullptr) {
-        DeleteObject(picture_);
-    }
-    picture_ = picture;
+    picture_ = Bitmap(picture);
     Refresh();
 }
 
 void ImageControl::Paint(HDC dc) {
     RECT client{0, 0, Width(), Height()};
-    if (picture_ == nullptr) {
+    if (!picture_) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
     }
     BITMAP picture{};
-    GetObjectW(picture_, sizeof(picture), &picture);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, picture_);
+    GetObjectW(picture_.Get(), sizeof(picture), &picture);
+    const MemoryDc source(CreateCompatibleDC(dc));
+    const Selection selected(source.Get(), picture_.Get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);  // required after choosing HALFTONE
-    StretchBlt(dc, 0, 0, Width(), Height(), source, 0, 0, picture.bmWidth, picture.bmHeight,
+    StretchBlt(dc, 0, 0, Width(), Height(), source.Get(), 0, 0, picture.bmWidth, picture.bmHeight,
                SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
 }
 
 }  // namespace forms

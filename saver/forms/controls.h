@@ -5,11 +5,25 @@
 #include <string>
 
 #include "forms/form.h"
+#include "forms/gdi.h"
+#include "forms/surface.h"
 
 namespace forms {
 
-// A child window on a form or inside a container control, placed in pixels. It is created
-// with its form's window, before Form_Load runs.
+// Mouse buttons as the mouse events name them, and the shift state's keys.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftKey : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+
+struct MouseEvent {
+    int button;  // the one button pressed or released; 0 for a move
+    int shift;
+    int x, y;  // pixels in the control
+};
+
+// A window on a form or inside a container control, placed in pixels, created with its
+// form's window before Form_Load runs. It is either one of our own windows, which paints and
+// hears the mouse and the focus itself, or a system control (a combo box) whose reports to
+// its parent reach it through HandleReport.
 class Control : public Container {
   public:
     Control(Form& form, Container& parent, RECT bounds);
@@ -22,11 +36,29 @@ class Control : public Container {
     int Width() const { return bounds_.right - bounds_.left; }
     int Height() const { return bounds_.bottom - bounds_.top; }
     void SetVisible(bool visible);
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return enabled_; }
+    // The pointer shown over the control; null for the class's arrow.
+    void SetMousePointer(HCURSOR pointer) { pointer_ = pointer; }
+    void SetTabIndex(int index) { tabIndex_ = index; }
+    int TabIndex() const { return tabIndex_; }
     void Refresh();
 
   protected:
+    // The window class and styles; our own class unless a system control says otherwise.
+    virtual const wchar_t* WindowClass() const;
+    virtual DWORD ExtraStyle() const { return 0; }
+    virtual bool TakesFocus() const { return false; }
+
     virtual void Paint(HDC dc) { (void)dc; }
     virtual void Resized() {}
+    virtual void MouseDown(const MouseEvent& event) { (void)event; }
+    virtual void MouseMove(const MouseEvent& event) { (void)event; }
+    virtual void MouseUp(const MouseEvent& event) { (void)event; }
+    virtual void GotFocus() {}
+    virtual void LostFocus() {}
+    // A command, colour request or notification this control sent its parent.
+    virtual LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
@@ -34,11 +66,17 @@ class Control : public Container {
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     void Create();
     void Destroyed();
+    void OnButtonDown(int button, WPARAM wParam, LPARAM lParam);
+    void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
 
     Form& form_;
     Container& parent_;
     RECT bounds_;
     bool visible_ = true;
+    bool enabled_ = true;
+    int tabIndex_ = 0;
+    int buttonsHeld_ = 0;
+    HCURSOR pointer_ = nullptr;
     HWND window_ = nullptr;
 };
 
@@ -47,10 +85,9 @@ class Control : public Container {
 class PictureBox : public Control {
   public:
     PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor);
-    ~PictureBox() override;
 
     // Device context of the retained picture; draw here, then Refresh.
-    HDC hDC() const { return surfaceDc_; }
+    HDC hDC() const { return surface_.Dc(); }
     // Writes the picture as a 24-bit bitmap file. It is written beside the target first and
     // then renamed over it, so a reader never sees half a picture.
     bool SavePicture(const std::string& path) const;
@@ -60,24 +97,16 @@ class PictureBox : public Control {
     void Resized() override;
 
   private:
-    void CreateSurface(int width, int height);
-    void ReleaseSurface();
     bool WriteBitmapFile(const std::string& path) const;
 
     COLORREF backColor_;
-    HDC surfaceDc_ = nullptr;
-    HBITMAP surface_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
-    void* bits_ = nullptr;
-    int surfaceWidth_ = 0;
-    int surfaceHeight_ = 0;
+    Surface surface_;
 };
 
 // Shows a picture stretched to the control's size, with halftone smoothing.
 class ImageControl : public Control {
   public:
     ImageControl(Form& form, Container& parent, RECT bounds);
-    ~ImageControl() override;
 
     // Takes ownership of the bitmap.
     void SetPicture(HBITMAP picture);
@@ -86,7 +115,7 @@ class ImageControl : public Control {
     void Paint(HDC dc) override;
 
   private:
-    HBITMAP picture_ = nullptr;
+    Bitmap picture_;
 };
 
 }  // namespace forms

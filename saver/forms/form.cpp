@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "forms/controls.h"
+#include "forms/gdi.h"
 #include "forms/platform.h"
 #include "forms/runtime.h"
 #include "forms/timer.h"
@@ -38,7 +39,6 @@ void RegisterFormClass() {
     windowClass.lpfnWndProc = FormWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     windowClass.lpszClassName = kFormClass;
     registered = RegisterClassExW(&windowClass) != 0;
 }
@@ -51,6 +51,43 @@ DWORD StyleOf(BorderStyle border) {
             return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     }
     return WS_POPUP;
+}
+
+// The outer size that gives the design's client size, or the system's choice.
+SIZE OuterSize(const FormDesign& design) {
+    if (design.clientSize.cx <= 0 || design.clientSize.cy <= 0) {
+        return SIZE{CW_USEDEFAULT, CW_USEDEFAULT};
+    }
+    RECT outer{0, 0, design.clientSize.cx, design.clientSize.cy};
+    AdjustWindowRectEx(&outer, StyleOf(design.border), FALSE, 0);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+HICON LoadFormIcon(WORD resource, int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                         IMAGE_ICON, size, size, LR_SHARED));
+}
+
+// Messages a system control sends its parent about itself, named by its window in lParam.
+bool IsControlReport(UINT message) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            return true;
+        default:
+            return false;
+    }
+}
+
+HWND ReportingWindow(UINT message, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    }
+    return reinterpret_cast<HWND>(lParam);
 }
 
 int ToPixels(double twips, double twipsPerPixel) {
@@ -77,9 +114,9 @@ void Form::Load() {
     }
     loaded_ = true;
     Runtime::FormLoaded(*this);
-    for (Control* control : controls_) {
-        control->Create();
-    }
+    SetIcon();
+    CreateControls();
+    ArrangeTabOrder();
     for (Timer* timer : timers_) {
         timer->Arm();
     }
@@ -88,9 +125,67 @@ void Form::Load() {
 
 void Form::CreateFormWindow() {
     RegisterFormClass();
+    const SIZE outer = OuterSize(design_);
     window_ = CreateWindowExW(0, kFormClass, Widen(design_.caption).c_str(),
-                              StyleOf(design_.border), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                              StyleOf(design_.border), CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
+                              outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+void Form::SetIcon() {
+    HICON big = LoadFormIcon(design_.icon, GetSystemMetrics(SM_CXICON));
+    HICON small = LoadFormIcon(design_.icon, GetSystemMetrics(SM_CXSMICON));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+// A control inside a container control needs its container's window first, whatever order
+// the form declares them in; each pass creates those whose container now exists.
+void Form::CreateControls() {
+    std::vector<Control*> waiting = controls_;
+    while (!waiting.empty()) {
+        const auto ready = std::stable_partition(waiting.begin(), waiting.end(), [](Control* c) {
+            return c->parent_.WindowHandle() == nullptr;
+        });
+        if (ready == waiting.end()) {
+            return;  // their containers could not be made
+        }
+        for (auto control = ready; control != waiting.end(); ++control) {
+            (*control)->Create();
+        }
+        waiting.erase(ready, waiting.end());
+    }
+}
+
+// Tab stops follow the controls' tab indexes: IsDialogMessage walks the window order.
+void Form::ArrangeTabOrder() {
+    std::vector<Control*> stops;
+    for (Control* control : controls_) {
+        if (control->TakesFocus() && control->WindowHandle() != nullptr) {
+            stops.push_back(control);
+        }
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
+    std::vector<HWND> placed;  // the window order only holds among one container's children
+    for (Control* control : stops) {
+        HWND window = control->WindowHandle();
+        const auto sibling = std::find_if(placed.rbegin(), placed.rend(), [window](HWND other) {
+            return GetParent(other) == GetParent(window);
+        });
+        HWND after = sibling == placed.rend() ? HWND_TOP : *sibling;
+        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_TABSTOP);
+        SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        placed.push_back(window);
+    }
+}
+
+Control* Form::ControlOfWindow(HWND window) const {
+    for (Control* control : controls_) {
+        if (control->WindowHandle() == window) {
+            return control;
+        }
+    }
+    return nullptr;
 }
 
 void Form::Show() {
@@ -108,6 +203,9 @@ void Form::ShowModal() {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
             break;
+        }
+        if (IsDialogMessageW(window_, &message)) {
+            continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -171,6 +269,11 @@ int Form::ScaleHeight() const {
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsControlReport(message) && lParam != 0) {
+        if (Control* control = ControlOfWindow(ReportingWindow(message, lParam))) {
+            return control->HandleReport(message, wParam, lParam);
+        }
+    }
     switch (message) {
         case WM_ERASEBKGND:
             PaintBackground(reinterpret_cast<HDC>(wParam));
@@ -206,9 +309,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form::PaintBackground(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
-    HBRUSH brush = CreateSolidBrush(design_.backColor);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    FillSolid(dc, client, design_.backColor);
 }
 
 void Form::OnTimer(UINT_PTR id) {

@@ -19,6 +19,8 @@ struct FormDesign {
     std::string caption;  // UTF-8; the top-level window's title
     BorderStyle border = BorderStyle::FixedSingle;
     COLORREF backColor = RGB(192, 192, 192);
+    WORD icon = 1;          // icon resource of the program shown in the caption
+    SIZE clientSize{0, 0};  // pixels; 0 x 0 leaves the size to the system
 };
 
 // Anything that can hold controls: a form or a container control.
@@ -30,9 +32,11 @@ class Container {
     ~Container() = default;
 };
 
-// A form is a real top-level window whose title is its caption. It exists, hidden, from Load
-// until Unload; its controls and timers are members of the derived form and come to life with
-// its window.
+// A form is a real top-level window whose title is its caption. Commands, colour requests
+// and notifications that system controls send their parent are handed on to the control that
+// sent them; the modal loop lets Tab move the focus through the controls in tab-index order. It
+// exists, hidden, from Load until Unload; its controls and timers are members of the derived form
+// and come to life with its window.
 class Form : public Container {
   public:
     explicit Form(FormDesign design);
@@ -71,6 +75,10 @@ class Form : public Container {
     friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void CreateFormWindow();
+    void SetIcon();
+    void CreateControls();
+    void ArrangeTabOrder();
+    Control* ControlOfWindow(HWND window) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintBackground(HDC dc);
     void OnTimer(UINT_PTR id);

@@ -1,0 +1,105 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/gdi.h"
+
+namespace {
+
+// One of our own windows that records its input events.
+class RecordingControl : public forms::Control {
+  public:
+    using forms::Control::Control;
+    std::vector<std::string> events;
+
+  protected:
+    bool TakesFocus() const override { return true; }
+    void MouseDown(const forms::MouseEvent& e) override { Note("down", e.button); }
+    void MouseUp(const forms::MouseEvent& e) override { Note("up", e.button); }
+    void GotFocus() override { events.push_back("focus"); }
+
+  private:
+    void Note(const char* what, int button) {
+        events.push_back(std::string(what) + std::to_string(button));
+    }
+};
+
+// A real system combo box whose reports to the form come back to it.
+class ReportingCombo : public forms::Control {
+  public:
+    using forms::Control::Control;
+    std::vector<UINT> reports;
+
+  protected:
+    const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
+    DWORD ExtraStyle() const override { return CBS_DROPDOWN; }
+    LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam) override {
+        reports.push_back(message);
+        return forms::Control::HandleReport(message, wParam, lParam);
+    }
+};
+
+// The child is declared before its container on purpose.
+struct HostForm : forms::Form {
+    HostForm()
+        : forms::Form({"Vorlenta control test", forms::BorderStyle::FixedSingle, RGB(192, 192, 192),
+                       1, SIZE{496, 246}}) {}
+    RecordingControl Inner{*this, Box, RECT{2, 2, 40, 20}};
+    forms::PictureBox Box{*this, *this, RECT{10, 10, 110, 60}, RGB(255, 255, 255)};
+    ReportingCombo Combo{*this, *this, RECT{10, 80, 150, 200}};
+};
+
+}  // namespace
+
+TEST(Controls, FormTakesItsDesignClientSizeAndChildrenFollowTheirContainer) {
+    HostForm form;
+    form.Load();
+    EXPECT_EQ(form.ScaleWidth(), 496);
+    EXPECT_EQ(form.ScaleHeight(), 246);
+    ASSERT_NE(form.Inner.WindowHandle(), nullptr);
+    EXPECT_EQ(GetParent(form.Inner.WindowHandle()), form.Box.WindowHandle());
+    form.Unload();
+}
+
+TEST(Controls, SystemControlsHearTheirOwnReportsToTheForm) {
+    HostForm form;
+    form.Load();
+    HWND combo = form.Combo.WindowHandle();
+    SendMessageW(form.WindowHandle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    SendMessageW(form.WindowHandle(), WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(form.Combo.reports, (std::vector<UINT>{WM_COMMAND, WM_CTLCOLOREDIT}));
+    form.Unload();
+}
+
+TEST(Controls, APressKeepsTheMouseUntilItsReleaseAndALeftPressTakesTheFocus) {
+    HostForm form;
+    form.Show();
+    HWND inner = form.Inner.WindowHandle();
+    SendMessageW(inner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(GetCapture(), inner);
+    SendMessageW(inner, WM_LBUTTONUP, 0, MAKELPARAM(500, 500));  // released far outside
+    EXPECT_EQ(GetCapture(), nullptr);
+    SendMessageW(inner, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(inner, WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(form.Inner.events,
+              (std::vector<std::string>{"focus", "down1", "up1", "down2", "up2"}));
+    form.Unload();
+}
+
+TEST(Controls, EveryGdiObjectOfAFormIsReleasedWithIt) {
+    const int before = forms::LiveGdiObjects();
+    {
+        HostForm form;
+        form.Load();
+        for (int size = 1; size < 200; ++size) {
+            form.Box.Move(10, 10, size, size / 2 + 1);
+        }
+        EXPECT_GT(forms::LiveGdiObjects(), before);
+        form.Unload();
+    }
+    EXPECT_EQ(forms::LiveGdiObjects(), before);
+}
