@@ -6,26 +6,19 @@
 #include <cstdint>
 #include <memory>
 
-#include "kessamir_b.h"
-
 #include "forms/platform.h"
 #include "forms/runtime.h"
 #include "kessamir_r.h"
 #include "kessamir_s.h"
 #include "logic/hand_off.h"
 #include "logic/startup.h"
-#include "logic/text_rules.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
-
-int32_t CursorCount = 0;
 
 namespace {
 
 class Win32Startup final : public StartupPorts {
   public:
-    explicit Win32Startup(const char* commandLine) : commandLine_(commandLine) {}
-
     bool WindowExists(const char* title) override { return forms::TopLevelWindowExists(title); }
 
     void ShowPreview(int32_t previewHandle) override {
@@ -42,15 +35,14 @@ class Win32Startup final : public StartupPorts {
 
     int32_t ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
 
-    void LoadRunForm() override {
-        runForm_ = std::make_unique<Kessamir_S>(ModeLetter(commandLine_));
+    void LoadRunForm(const std::string& modeLetter) override {
+        runForm_ = std::make_unique<Kessamir_S>(modeLetter);
         runForm_->Load();
     }
 
     void EndProgram() override { forms::Runtime::End(); }
 
   private:
-    const char* commandLine_;
     std::unique_ptr<Kessamir_R> previewForm_;
     std::unique_ptr<Kessamir_S> runForm_;
 };
@@ -59,7 +51,7 @@ class Win32Startup final : public StartupPorts {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     UseWin32MusicPorts();
-    Win32Startup startup(commandLine);
-    Main(commandLine, startup, CursorCount);
+    Win32Startup startup;
+    Main(commandLine, startup);
     return forms::Runtime::Run();
 }

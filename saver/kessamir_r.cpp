@@ -4,9 +4,9 @@
 
 #include "forms/platform.h"
 #include "forms/runtime.h"
-#include "logic/hand_off.h"
 #include "logic/preview_geometry.h"
-#include "music/settings.h"
+#include "logic/startup.h"
+#include "logic/window_titles.h"
 #include "resource.h"
 
 Kessamir_R::Kessamir_R()

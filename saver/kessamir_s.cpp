@@ -1,11 +1,13 @@
 #include "kessamir_s.h"
 
 #include "forms/runtime.h"
-#include "kessamir_b.h"
 #include "logic/hand_off.h"
+#include "logic/startup.h"
+#include "logic/window_titles.h"
 #include "music/music_player.h"
 #include "music/settings.h"
 #include "run_timing.h"
+#include "win32/running_program.h"
 
 Kessamir_S::Kessamir_S(std::string modeLetter)
     : forms::Form({kRunFormTitle, forms::BorderStyle::None, RGB(0, 0, 0)}),
@@ -40,7 +42,7 @@ void Kessamir_S::SaveSnapshot() {
 }
 
 void Kessamir_S::StartRenderer() {
-    renderer_ = forms::StartProgram(RendererPath(forms::ProgramFolder()), SW_SHOWNORMAL);
+    renderer_ = forms::StartProgram(RendererPath(RunningProgramFolder()), SW_SHOWNORMAL);
     NoteRendererStarted(renderer_.Handle());
 }
 

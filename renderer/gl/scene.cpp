@@ -52,26 +52,18 @@ void SetMaterial() {
 
 }  // namespace
 
-bool LoadDesktopTexture(const BitmapMessageSink& showMessage) {
-    const std::optional<BitmapImage> image = ReadBitmapFile(kSnapshotPath, showMessage);
-    if (!image) {
-        return false;
-    }
+void LoadDesktopTexture(const BitmapImage& desktop) {
     glGenTextures(1, &desktopTexture);
     glBindTexture(GL_TEXTURE_2D, desktopTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    UploadMipmaps(*image);
-    return true;
+    UploadMipmaps(desktop);
 }
 
-bool InitScene(const BitmapMessageSink& showMessage) {
+void InitScene(const BitmapImage& desktop) {
     BuildSphereMesh();
-    if (!LoadDesktopTexture(showMessage)) {
-        return false;
-    }
+    LoadDesktopTexture(desktop);
     SetDepthAndShading();
     SetLight();
     SetMaterial();
-    return true;
 }

@@ -2,19 +2,8 @@
 
 #include <windows.h>
 
-namespace {
-
-std::wstring WidenUtf8(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-}  // namespace
+#include "win32/wide_text.h"
 
 void ShowErrorBox(const std::string& text) {
-    MessageBoxW(GetFocus(), WidenUtf8(text).c_str(), L"Error", MB_OK);
+    MessageBoxW(GetFocus(), Widen(text).c_str(), L"Error", MB_OK);
 }

@@ -1,12 +1,12 @@
 #include <windows.h>
 
+#include "hand_off/hand_off.h"
 #include "win32/frame_timing.h"
 #include "win32/message_loop.h"
 #include "win32/render_window.h"
 
 namespace {
 
-constexpr char kWindowTitle[] = "Kessamiron_VC";
 constexpr int kRequestedWidth = 1024;
 constexpr int kRequestedHeight = 768;
 constexpr int kRequestedBits = 32;
@@ -17,7 +17,7 @@ constexpr int kRequestedBits = 32;
 // renderer that cannot start ends quietly with 0.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     fullScreenMode = true;
-    if (!OpenRenderWindow(kWindowTitle, kRequestedWidth, kRequestedHeight, kRequestedBits,
+    if (!OpenRenderWindow(kRendererWindowTitle, kRequestedWidth, kRequestedHeight, kRequestedBits,
                           fullScreenMode)) {
         return 0;
     }

@@ -1,9 +1,13 @@
 #include "win32/render_window.h"
 
+#include <optional>
+
+#include "bitmap/bitmap_reader.h"
 #include "gl/scene.h"
 #include "gl/viewport.h"
 #include "win32/error_box.h"
 #include "win32/render_formats.h"
+#include "hand_off/hand_off.h"
 #include "win32/swap_control.h"
 
 bool keyDown[256] = {};
@@ -12,7 +16,6 @@ bool fullScreenMode = false;
 
 namespace {
 
-constexpr char kWindowClassName[] = "OpenGL";
 constexpr WPARAM kKeyCount = sizeof(keyDown) / sizeof(keyDown[0]);
 
 HINSTANCE instanceHandle = nullptr;
@@ -32,7 +35,7 @@ bool RegisterRenderClass() {
     windowClass.hInstance = instanceHandle;
     windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClassName;
+    windowClass.lpszClassName = kRendererWindowClass;
     return RegisterClassA(&windowClass) != 0;
 }
 
@@ -54,7 +57,7 @@ WindowStyles ChooseStyles() {
 bool CreateRenderWindow(const char* title, int width, int height, const WindowStyles& styles) {
     RECT frame = {0, 0, width, height};
     AdjustWindowRectEx(&frame, styles.basic, FALSE, styles.extended);
-    windowHandle = CreateWindowExA(styles.extended, kWindowClassName, title,
+    windowHandle = CreateWindowExA(styles.extended, kRendererWindowClass, title,
                                    styles.basic | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                                    frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                    nullptr, instanceHandle, nullptr);
@@ -164,9 +167,12 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
     }
     ShowRenderWindow();
     ResizeViewport(width, height);
-    if (!InitScene(ShowErrorBox)) {
+    // Read after the window shows, so that the reader's message box has a window to stand on.
+    const std::optional<BitmapImage> desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
+    if (!desktop) {
         return FailOpening();
     }
+    InitScene(*desktop);
     return true;
 }
 
@@ -183,7 +189,7 @@ void CloseRenderWindow() {
     if (windowHandle != nullptr) {
         DestroyRenderWindow();
     }
-    UnregisterClassA(kWindowClassName, instanceHandle);
+    UnregisterClassA(kRendererWindowClass, instanceHandle);
 }
 
 LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "logic/bitmap_file.h"
+#include "hand_off/snapshot_bitmap.h"
 #include "logic/hand_off.h"
 
 namespace forms {

@@ -6,6 +6,7 @@
 #include "forms/controls.h"
 #include "forms/gdi.h"
 #include "forms/platform.h"
+#include "win32/wide_text.h"
 #include "forms/runtime.h"
 #include "forms/timer.h"
 

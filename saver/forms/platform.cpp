@@ -32,38 +32,12 @@ int ScreenHeightPixels() {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    const size_t separator = folder.find_last_of("\\/");
-    if (separator == std::string::npos) {
-        return "";
-    }
-    // A drive root keeps its separator ("C:\"), any other folder loses it.
-    const bool driveRoot = separator == 2 && folder[1] == ':';
-    folder.resize(driveRoot ? separator + 1 : separator);
-    return folder;
-}
-
 bool MakeDirectory(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr);
 }
 
 bool TopLevelWindowExists(const char* title) {
     return FindWindowA(nullptr, title) != nullptr;
-}
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return L"";
-    }
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
 }
 
 Process::Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}

@@ -12,16 +12,10 @@ double TwipsPerPixelY();
 int ScreenWidthPixels();
 int ScreenHeightPixels();
 
-// The running program's folder, without a trailing separator except at a drive root.
-std::string ProgramFolder();
-
 // Fails when the directory exists or cannot be made.
 bool MakeDirectory(const std::string& path);
 
 bool TopLevelWindowExists(const char* title);
-
-// UTF-8 to the wide text the W calls take.
-std::wstring Widen(const std::string& text);
 
 // A started program, held until released; the screen saver never waits for it to end.
 class Process {

@@ -3,13 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Names shared by the screen saver and the renderer.
-inline constexpr const char* kHandOffDirectory = "C:\\r_vask";
-inline constexpr const char* kSnapshotPath = "C:\\r_vask\\Kessamiron.bmp";
-inline constexpr const char* kRunFormTitle = "Kessamir_Main";
-inline constexpr const char* kSettingsDialogTitle = "<Vorlenta>";
-inline constexpr const char* kRendererWindowTitle = "Kessamiron_VC";
-inline constexpr const char* kPreviewFormTitle = "Preview Window";
+#include "hand_off/hand_off.h"
 
 // The renderer beside the screen saver: the folder as the platform reports it (a drive root
 // keeps its separator, so the joined path then has two in a row) followed by "\Vorlenta.dll".

@@ -1,7 +1,10 @@
 #include "logic/startup.h"
 
 #include "logic/command_line.h"
-#include "logic/hand_off.h"
+#include "logic/window_titles.h"
+
+int32_t CursorCount = 0;
+int32_t ApiResult = 0;
 
 namespace {
 
@@ -14,7 +17,7 @@ bool AnotherInstanceRuns(StartupPorts& ports) {
 
 }  // namespace
 
-void Main(std::string_view commandLine, StartupPorts& ports, int32_t& cursorCount) {
+void Main(std::string_view commandLine, StartupPorts& ports) {
     if (AnotherInstanceRuns(ports)) {
         ports.EndProgram();
         return;
@@ -35,11 +38,11 @@ void Main(std::string_view commandLine, StartupPorts& ports, int32_t& cursorCoun
             ports.EndProgram();
             return;
         case SaverMode::Run:
-            cursorCount = ports.ShowCursor(false);
+            CursorCount = ports.ShowCursor(false);
             break;
         case SaverMode::RunShown:
         case SaverMode::Preview:
             break;
     }
-    ports.LoadRunForm();
+    ports.LoadRunForm(request.modeLetter);
 }

@@ -1,7 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+// Display count of the last ShowCursor of the run mode: written when Main hides the cursor,
+// rewritten when the run form shows it again.
+extern int32_t CursorCount;
+// Result of the last platform call that keeps one; nothing examines it.
+extern int32_t ApiResult;
 
 // The start-up procedure's order of steps, apart from the platform.
 class StartupPorts {
@@ -15,10 +22,11 @@ class StartupPorts {
     // Returns when the dialog has closed.
     virtual void ShowSettingsDialogModal() = 0;
     virtual int32_t ShowCursor(bool show) = 0;
-    virtual void LoadRunForm() = 0;
+    // The run form, told the mode letter it was started with.
+    virtual void LoadRunForm(const std::string& modeLetter) = 0;
     virtual void EndProgram() = 0;
 };
 
 // Main: refuses to run beside another instance, then hands over by the command line's mode.
 // On return the program lives on only if a form was loaded.
-void Main(std::string_view commandLine, StartupPorts& ports, int32_t& cursorCount);
+void Main(std::string_view commandLine, StartupPorts& ports);

@@ -3,14 +3,9 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+#include "logic/text_chars.h"
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+namespace {
 
 template <typename Integer>
 std::optional<Integer> ToInteger(double value) {

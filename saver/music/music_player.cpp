@@ -5,6 +5,7 @@
 
 #include "settings.h"
 #include "number_rules.h"
+#include "logic/startup.h"
 #include "logic/text_rules.h"
 
 Bool16 CDAvailable = Bool16::False;

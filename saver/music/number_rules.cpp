@@ -4,19 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "logic/text_chars.h"
 #include "logic/text_rules.h"
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+    while (!text.empty() && IsBlankOrLineEnd(text.front())) {
         text.remove_prefix(1);
     }
     return text;
@@ -24,7 +18,7 @@ std::string_view TrimLeadingBlanks(std::string_view text) {
 
 std::string_view TrimBlanks(std::string_view text) {
     text = TrimLeadingBlanks(text);
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && IsBlankOrLineEnd(text.back())) {
         text.remove_suffix(1);
     }
     return text;

@@ -3,13 +3,13 @@
 #include <array>
 #include <cstring>
 
+#include "logic/startup.h"
 #include "number_rules.h"
 
 std::int16_t BGMKind = 0;
 std::int16_t BGMRepeat = 0;
 std::string BGMFile;
 std::string BGMFolder;
-std::int32_t ApiResult = 0;
 
 const char kSettingsSection[] = "Section";
 const char kKindKey[] = "BGM\x8B\xE6\x95\xAA";        // BGM区分
@@ -70,16 +70,6 @@ void UseProfilePort(ProfilePort* port) {
 
 std::string SettingsPath() {
     return profile->ProgramFolder() + "\\Vorlenta.ini";
-}
-
-std::string FolderOfProgram(const std::string& programPath) {
-    const std::size_t separator = programPath.rfind('\\');
-    if (separator == std::string::npos) {
-        return {};
-    }
-    const std::string folder = programPath.substr(0, separator);
-    const bool driveRoot = folder.size() == 2 && folder[1] == ':';
-    return driveRoot ? folder + "\\" : folder;
 }
 
 std::string Ini_Read(const std::string& section, const std::string& key, const std::string& file) {

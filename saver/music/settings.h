@@ -19,9 +19,6 @@ extern std::int16_t BGMRepeat;  // CD track played over and over, 0 = none
 extern std::string BGMFile;     // music file of kind 2; empty when none or when it has vanished
 extern std::string BGMFolder;   // where the dialog's file chooser opens
 
-// Result of the last platform call that keeps one; nothing examines it.
-extern std::int32_t ApiResult;
-
 // The file's section and keys, as the exact code page 932 bytes every version has written.
 extern const char kSettingsSection[];
 extern const char kKindKey[];
@@ -34,10 +31,6 @@ void UseProfilePort(ProfilePort* port);
 // The program folder followed by "\Vorlenta.ini" (two separators in a row at a drive root,
 // which still names the file in that root).
 std::string SettingsPath();
-
-// The folder of a program's full path as the platform reports a program folder: without the
-// trailing separator, except at a drive root ("C:\").
-std::string FolderOfProgram(const std::string& programPath);
 
 // The value, or empty when the file, section or key is missing; at most 255 bytes.
 std::string Ini_Read(const std::string& section, const std::string& key, const std::string& file);

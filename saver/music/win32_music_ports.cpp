@@ -8,6 +8,7 @@
 
 #include "music_player.h"
 #include "settings.h"
+#include "win32/running_program.h"
 
 static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
 
@@ -56,19 +57,8 @@ bool Win32ProfilePort::OpensForReading(const std::string& path) {
     return true;
 }
 
-// The module path may exceed MAX_PATH; the buffer grows until the whole path fits.
 std::string Win32ProfilePort::ProgramFolder() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), path.size());
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            return FolderOfProgram(std::string(path.data(), length));
-        }
-        path.resize(path.size() * 2);
-    }
+    return RunningProgramFolder();
 }
 
 std::uint32_t Win32MciPort::SendString(const char* command, char* reply,

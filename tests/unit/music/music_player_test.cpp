@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_ports.h"
+#include "logic/startup.h"
 #include "music/settings.h"
 
 using ::testing::ElementsAre;

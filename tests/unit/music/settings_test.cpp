@@ -34,13 +34,6 @@ TEST_F(SettingsTest, SettingsFileLivesInTheProgramFolderEvenAtADriveRoot) {
     EXPECT_EQ(SettingsPath(), "C:\\\\Vorlenta.ini");
 }
 
-TEST(FolderOfProgram, KeepsTheSeparatorOnlyAtADriveRoot) {
-    EXPECT_EQ(FolderOfProgram("C:\\Saver\\Vorlenta.scr"), "C:\\Saver");
-    EXPECT_EQ(FolderOfProgram("C:\\Vorlenta.scr"), "C:\\");
-    EXPECT_EQ(FolderOfProgram("\\\\server\\share\\Vorlenta.scr"), "\\\\server\\share");
-    EXPECT_EQ(FolderOfProgram("Vorlenta.scr"), "");
-}
-
 TEST(Path_Folder, TakesTheTextBeforeTheLastSeparatorOrColon) {
     EXPECT_EQ(Path_Folder("C:\\Music\\a.mp3"), "C:\\Music");
     EXPECT_EQ(Path_Folder("C:\\a.mp3"), "C:");

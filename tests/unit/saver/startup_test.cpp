@@ -27,7 +27,9 @@ class FakeStartup : public StartupPorts {
         journal.push_back(show ? "ShowCursor" : "HideCursor");
         return -1;
     }
-    void LoadRunForm() override { journal.push_back("LoadRunForm"); }
+    void LoadRunForm(const std::string& modeLetter) override {
+        journal.push_back("LoadRunForm " + modeLetter);
+    }
     void EndProgram() override { journal.push_back("EndProgram"); }
 };
 
@@ -40,54 +42,45 @@ Journal After(Journal steps) {
     return all;
 }
 
-Journal StartWith(const char* commandLine, int32_t& cursorCount,
-                  std::set<std::string> windows = {}) {
+Journal StartWith(const char* commandLine, std::set<std::string> windows = {}) {
     FakeStartup fake;
     fake.windows = std::move(windows);
-    Main(commandLine, fake, cursorCount);
+    CursorCount = 0;
+    Main(commandLine, fake);
     return fake.journal;
 }
 
 }  // namespace
 
 TEST(Startup, RunHidesTheCursorAndLoadsTheRunForm) {
-    int32_t cursorCount = 0;
-    EXPECT_EQ(StartWith("/s", cursorCount),
-              After({"CreateHandOffDirectory", "LoadSettings", "HideCursor", "LoadRunForm"}));
-    EXPECT_EQ(cursorCount, -1);
+    EXPECT_EQ(StartWith("/s"),
+              After({"CreateHandOffDirectory", "LoadSettings", "HideCursor", "LoadRunForm S"}));
+    EXPECT_EQ(CursorCount, -1);
 }
 
 TEST(Startup, EmptyCommandLineRunsWithTheCursorShown) {
-    int32_t cursorCount = 0;
-    EXPECT_EQ(StartWith("", cursorCount),
-              After({"CreateHandOffDirectory", "LoadSettings", "LoadRunForm"}));
-    EXPECT_EQ(cursorCount, 0);
+    EXPECT_EQ(StartWith(""), After({"CreateHandOffDirectory", "LoadSettings", "LoadRunForm "}));
+    EXPECT_EQ(CursorCount, 0);
 }
 
 TEST(Startup, PreviewTouchesNeitherDirectoryNorSettings) {
-    int32_t cursorCount = 0;
-    EXPECT_EQ(StartWith("/p 1234", cursorCount), After({"ShowPreview 1234"}));
-    EXPECT_EQ(StartWith("/p", cursorCount), After({"ShowPreview 0"}));
+    EXPECT_EQ(StartWith("/p 1234"), After({"ShowPreview 1234"}));
+    EXPECT_EQ(StartWith("/p"), After({"ShowPreview 0"}));
 }
 
 TEST(Startup, ConfigureShowsTheDialogThenEnds) {
-    int32_t cursorCount = 0;
-    EXPECT_EQ(StartWith("/C:1234", cursorCount), After({"CreateHandOffDirectory", "LoadSettings",
-                                                        "ShowSettingsDialogModal", "EndProgram"}));
+    EXPECT_EQ(StartWith("/C:1234"), After({"CreateHandOffDirectory", "LoadSettings",
+                                           "ShowSettingsDialogModal", "EndProgram"}));
 }
 
 TEST(Startup, UnknownModeEndsAfterDirectoryAndSettings) {
-    int32_t cursorCount = 0;
-    EXPECT_EQ(StartWith("s", cursorCount),
-              After({"CreateHandOffDirectory", "LoadSettings", "EndProgram"}));
+    EXPECT_EQ(StartWith("s"), After({"CreateHandOffDirectory", "LoadSettings", "EndProgram"}));
 }
 
 TEST(Startup, AnotherInstanceEndsAnyModeAfterBothLookups) {
-    int32_t cursorCount = 0;
     for (const char* title : {"Kessamir_Main", "<Vorlenta>"}) {
         for (const char* line : {"/s", "/p 5", "/c", ""}) {
-            EXPECT_EQ(StartWith(line, cursorCount, {title}), After({"EndProgram"}))
-                << title << line;
+            EXPECT_EQ(StartWith(line, {title}), After({"EndProgram"})) << title << line;
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/startup.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/startup.h"
 #include "music/music_player.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"

@@ -1,4 +1,4 @@
-#include "logic/bitmap_file.h"
+#include "hand_off/snapshot_bitmap.h"
 
 namespace {
 

@@ -1,0 +1,40 @@
+#include "paths/program_folder.h"
+
+#include <vector>
+
+namespace {
+
+// MAX_PATH: almost every path fits at the first try.
+constexpr std::uint32_t kFirstBufferSize = 260;
+// Windows paths end at 32767 characters; a reader that keeps filling a larger buffer is broken.
+constexpr std::uint32_t kLongestPath = 32768;
+
+}  // namespace
+
+std::string ReadProgramPath(const ModulePathReader& read) {
+    std::vector<char> buffer(kFirstBufferSize);
+    for (;;) {
+        const auto size = static_cast<std::uint32_t>(buffer.size());
+        const std::uint32_t length = read(buffer.data(), size);
+        if (length == 0) {
+            return {};
+        }
+        if (length < size) {
+            return std::string(buffer.data(), length);
+        }
+        if (size >= kLongestPath) {
+            return {};
+        }
+        buffer.resize(size * 2);
+    }
+}
+
+std::string FolderOfProgram(const std::string& programPath) {
+    const std::size_t separator = programPath.rfind('\\');
+    if (separator == std::string::npos) {
+        return {};
+    }
+    const std::string folder = programPath.substr(0, separator);
+    const bool driveRoot = folder.size() == 2 && folder[1] == ':';
+    return driveRoot ? folder + "\\" : folder;
+}

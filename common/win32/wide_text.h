@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text for the wide (W) calls. Our own texts are UTF-8 sources; the settings file's path is in
+// the system's ANSI code page, so the caller names the code page the bytes are in.
+std::wstring Widen(std::string_view text, unsigned codePage = 65001 /* CP_UTF8 */);
