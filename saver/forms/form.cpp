@@ -115,6 +115,7 @@ void Form::Load() {
     }
     loaded_ = true;
     Runtime::FormLoaded(*this);
+    SizeBackground();
     SetIcon();
     CreateControls();
     ArrangeTabOrder();
@@ -283,9 +284,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case WM_SIZE:
-            if (loaded_ && !Runtime::Ended()) {
-                Form_Resize();
-            }
+            Resized();
             return 0;
         case WM_CLOSE:
             Unload();
@@ -308,9 +307,33 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form::PaintBackground(HDC dc) {
+    if (design_.retainedBackground) {
+        background_.CopyTo(dc);
+        return;
+    }
     RECT client{};
     GetClientRect(window_, &client);
     FillSolid(dc, client, design_.backColor);
+}
+
+// The retained background follows the client size before Form_Resize draws on it.
+void Form::SizeBackground() {
+    if (design_.retainedBackground) {
+        background_.Resize(ScaleWidth(), ScaleHeight(), design_.backColor);
+    }
+}
+
+void Form::Resized() {
+    SizeBackground();
+    if (loaded_ && !Runtime::Ended()) {
+        Form_Resize();
+    }
+}
+
+void Form::Refresh() {
+    if (window_ != nullptr) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 void Form::OnTimer(UINT_PTR id) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/surface.h"
+
 namespace forms {
 
 class Control;
@@ -21,6 +23,9 @@ struct FormDesign {
     COLORREF backColor = RGB(192, 192, 192);
     WORD icon = 1;          // icon resource of the program shown in the caption
     SIZE clientSize{0, 0};  // pixels; 0 x 0 leaves the size to the system
+    // The background is a retained surface the form draws on (in Form_Resize, say): it survives
+    // being covered and uncovered instead of being filled with backColor at each erase.
+    bool retainedBackground = false;
 };
 
 // Anything that can hold controls: a form or a container control.
@@ -61,6 +66,10 @@ class Form : public Container {
     // Inner size in pixels.
     int ScaleWidth() const;
     int ScaleHeight() const;
+    // The retained background's device context (a form with retainedBackground); draw, then
+    // Refresh.
+    HDC hDC() const { return background_.Dc(); }
+    void Refresh();
 
   protected:
     virtual void Form_Load() {}
@@ -81,6 +90,8 @@ class Form : public Container {
     Control* ControlOfWindow(HWND window) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintBackground(HDC dc);
+    void SizeBackground();
+    void Resized();
     void OnTimer(UINT_PTR id);
     void OnWindowDestroyed();
     void Discard();  // the program's end: the window goes, no event runs
@@ -92,6 +103,7 @@ class Form : public Container {
     bool destroying_ = false;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
+    Surface background_;
 };
 
 }  // namespace forms

@@ -1,5 +1,10 @@
 #include "forms/gdi.h"
 
+#include <cmath>
+#include <cwchar>
+
+#include "win32/wide_text.h"
+
 namespace forms {
 namespace {
 int liveObjects = 0;
@@ -11,6 +16,19 @@ int LiveGdiObjects() {
 
 void gdi_detail::Count(int change) {
     liveObjects += change;
+}
+
+FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY) {
+    LOGFONTW design{};
+    // A negative height asks for the character height, which is what points measure.
+    design.lfHeight = -static_cast<LONG>(std::lround(font.points * pixelsPerInchY / 72.0));
+    design.lfWeight = font.weight;
+    design.lfUnderline = font.underline ? TRUE : FALSE;
+    design.lfCharSet = font.charset;
+    design.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = Widen(font.face);
+    std::wcsncpy(design.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return FontHandle(CreateFontIndirectW(&design));
 }
 
 void FillSolid(HDC dc, const RECT& area, COLORREF colour) {

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "forms/font_description.h"
+
 namespace forms {
 
 // How many GDI objects our code holds right now. Every object it creates passes through
@@ -72,6 +74,10 @@ class Selection {
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// Makes the GDI font a description stands for, its height in pixels from its points at the
+// device's vertical resolution.
+FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY);
 
 // Fills a rectangle with a solid colour through a brush that lives only for the call.
 void FillSolid(HDC dc, const RECT& area, COLORREF colour);

@@ -103,3 +103,20 @@ TEST(Controls, EveryGdiObjectOfAFormIsReleasedWithIt) {
     }
     EXPECT_EQ(forms::LiveGdiObjects(), before);
 }
+
+TEST(Controls, AFontDescriptionBecomesAGdiFontOfItsPointSize) {
+    const forms::FontDescription design{"ＭＳ Ｐゴシック", 9.75, SHIFTJIS_CHARSET, FW_BOLD, true};
+    const int before = forms::LiveGdiObjects();
+    {
+        const forms::FontHandle font = forms::MakeFont(design, 96);
+        ASSERT_TRUE(font);
+        LOGFONTW made{};
+        GetObjectW(font.Get(), sizeof(made), &made);
+        EXPECT_EQ(made.lfHeight, -13);  // 9.75 points at 96 pixels an inch
+        EXPECT_EQ(made.lfWeight, FW_BOLD);
+        EXPECT_EQ(made.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_TRUE(made.lfUnderline);
+        EXPECT_STREQ(made.lfFaceName, L"ＭＳ Ｐゴシック");
+    }
+    EXPECT_EQ(forms::LiveGdiObjects(), before);
+}

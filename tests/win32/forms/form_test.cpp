@@ -133,3 +133,47 @@ TEST(Form, FormGoesWithTheWindowThatHoldsIt) {
     EXPECT_EQ(form.events, (std::vector<std::string>{"Load", "Unload"}));
     EXPECT_EQ(forms::Runtime::LoadedFormCount(), 0);
 }
+
+namespace {
+
+// Draws a two-colour background into its retained surface at every resize, as the dialog does.
+class BackgroundForm : public forms::Form {
+  public:
+    BackgroundForm()
+        : forms::Form({"Vorlenta form test G", forms::BorderStyle::FixedSingle, RGB(192, 192, 192),
+                       1, SIZE{200, 100}, /*retainedBackground=*/true}) {}
+
+  private:
+    void Form_Resize() override {
+        const RECT top{0, 0, ScaleWidth(), ScaleHeight() / 2};
+        forms::FillSolid(hDC(), top, RGB(200, 10, 10));
+    }
+};
+
+COLORREF ErasedPixel(HWND window, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 100);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    const COLORREF pixel = GetPixel(memory, x, y);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+}  // namespace
+
+TEST(Form, ARetainedBackgroundOfTheDesignedClientSizeIsWhatEveryEraseShows) {
+    BackgroundForm form;
+    form.Show();
+    EXPECT_EQ(form.ScaleWidth(), 200);
+    EXPECT_EQ(form.ScaleHeight(), 100);
+    for (int erase = 0; erase < 2; ++erase) {
+        EXPECT_EQ(ErasedPixel(form.WindowHandle(), 5, 5), RGB(200, 10, 10));
+        EXPECT_EQ(ErasedPixel(form.WindowHandle(), 5, 80), RGB(192, 192, 192));
+    }
+    form.Unload();
+}
