@@ -16,6 +16,8 @@ constexpr int kSkinEdgeHeight = kSkinHeight - 2 * kCorner;  // 255
 constexpr int kSkinRight = kSkinEdgeWidth + kCorner;        // 900
 constexpr int kSkinBottom = kCorner + kSkinEdgeHeight;      // 315
 
+constexpr char kDefaultCaption[] = "Command";
+
 constexpr std::string_view kGradientLight = "&HFFFFFF";
 constexpr std::string_view kGradientShade = "&HC6C5D7";
 
@@ -271,6 +273,48 @@ void CommandFace::RestoreFontColour(uint32_t colour) {
 void CommandFace::RestoreVisible(int16_t visible) {
     opaque_ = visible != 0;
     shell_.SetSurfaceOpaque(opaque_);
+}
+
+void CommandFace::WriteCaption(const std::string& caption) {
+    SetCaption(caption);
+    shell_.AnnounceChange("Caption");
+}
+
+void CommandFace::WriteFont(const forms::FontDescription& font) {
+    SetFont(font);
+    shell_.AnnounceChange("Font");
+}
+
+void CommandFace::ReadProperties(const forms::PropertyBag& bag,
+                                 const forms::FontDescription& ambientFont) {
+    RestoreEnabled(bag.ReadProperty<bool>("Enabled", true));
+    SetCaption(bag.ReadProperty<std::string>("Caption", kDefaultCaption));
+    SetFont(bag.ReadProperty("Font", ambientFont));
+    RestoreFirstRun(bag.ReadProperty<uint8_t>("FirstRun", 1));
+    RestoreFontColour(bag.ReadProperty<uint32_t>("FontColour", 0));
+    RestoreVisible(bag.ReadProperty<int16_t>("Visible", 1));
+    ApplyLook();
+}
+
+void CommandFace::WriteProperties(forms::PropertyBag& bag,
+                                  const forms::FontDescription& ambientFont) {
+    bag.WriteProperty<bool>("Enabled", EnabledFlag != 0, true);
+    bag.WriteProperty<std::string>("Caption", caption_, kDefaultCaption);
+    bag.WriteProperty<uint8_t>("FirstRun", FirstRunFlag, 1);
+    bag.WriteProperty("Font", font_, ambientFont);
+    bag.WriteProperty<uint32_t>("FontColour", fontColour_, 0);
+    bag.WriteProperty<int16_t>("Visible", BackgroundMode(), 1);
+    ApplyLook();
+}
+
+void CommandFace::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    shell_.SetCaption(caption);
+}
+
+void CommandFace::SetFont(const forms::FontDescription& font) {
+    font_ = font;
+    shell_.SetCaptionFont(font);
 }
 
 void CommandFace::SetCaptionColour(uint32_t colour) {

@@ -2,7 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "forms/font_description.h"
+#include "forms/property_bag.h"
 
 // The face of the skinned push button `Command`: which skin picture shows in which state, how
 // the state follows the pointer, the focus and the mouse buttons, and the geometry and colours
@@ -74,6 +78,8 @@ class CommandShell {
     virtual int WidthTwips() const = 0;
     virtual int HeightTwips() const = 0;
     virtual void PaintFace(Skin skin, const FaceLayout& layout) = 0;
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual void SetCaptionFont(const forms::FontDescription& font) = 0;
     virtual void SetCaptionEnabled(bool enabled) = 0;
     virtual void SetCaptionColour(uint32_t colour) = 0;
     virtual void SetSurfaceOpaque(bool opaque) = 0;
@@ -109,6 +115,15 @@ class CommandFace {
     void WriteVisible(uint8_t visible);
     uint32_t ReadFontColour();
     void WriteFontColour(uint32_t colour);
+    const std::string& Caption() const { return caption_; }
+    void WriteCaption(const std::string& caption);
+    const forms::FontDescription& Font() const { return font_; }
+    void WriteFont(const forms::FontDescription& font);
+
+    // The stored properties in their reading and writing orders; a font equal to the host's
+    // ambient font is not stored, so such an instance follows the host.
+    void ReadProperties(const forms::PropertyBag& bag, const forms::FontDescription& ambientFont);
+    void WriteProperties(forms::PropertyBag& bag, const forms::FontDescription& ambientFont);
 
     // The values behind the stored properties, as the host restores and saves them.
     void RestoreEnabled(bool enabled) { EnabledFlag = enabled ? -1 : 0; }
@@ -129,6 +144,8 @@ class CommandFace {
     void MouseOut();
     void ShowEnabled();
     void SetCaptionColour(uint32_t colour);
+    void SetCaption(const std::string& caption);
+    void SetFont(const forms::FontDescription& font);
 
     CommandShell& shell_;
     bool GradientFlip = false;
@@ -138,6 +155,8 @@ class CommandFace {
     bool MouseDownFlag = false;
     uint32_t fontColour_ = 0;
     bool opaque_ = true;  // the surface's own default until a stored "Visible" says otherwise
+    std::string caption_ = "Command";
+    forms::FontDescription font_{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
 };
 
 }  // namespace command

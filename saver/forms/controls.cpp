@@ -183,6 +183,9 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(window_, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;  // Paint covers the whole control
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window_, &paint);

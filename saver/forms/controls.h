@@ -33,6 +33,8 @@ class Control : public Container {
 
     HWND WindowHandle() const override { return window_; }
     void Move(int left, int top, int width, int height);
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
     int Width() const { return bounds_.right - bounds_.left; }
     int Height() const { return bounds_.bottom - bounds_.top; }
     void SetVisible(bool visible);
@@ -45,6 +47,7 @@ class Control : public Container {
     void Refresh();
 
   protected:
+    Form& HostForm() const { return form_; }
     // The window class and styles; our own class unless a system control says otherwise.
     virtual const wchar_t* WindowClass() const;
     virtual DWORD ExtraStyle() const { return 0; }

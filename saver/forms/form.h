@@ -3,14 +3,20 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "forms/font_description.h"
 #include "forms/surface.h"
 
 namespace forms {
 
 class Control;
 class Timer;
+class UserControl;
+
+// The font a form offers the user controls it holds, unless they store their own.
+inline const FontDescription kDefaultAmbientFont{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
 
 enum class BorderStyle {
     None,         // no caption and no frame
@@ -26,6 +32,7 @@ struct FormDesign {
     // The background is a retained surface the form draws on (in Form_Resize, say): it survives
     // being covered and uncovered instead of being filled with backColor at each erase.
     bool retainedBackground = false;
+    FontDescription font = kDefaultAmbientFont;
 };
 
 // Anything that can hold controls: a form or a container control.
@@ -76,9 +83,15 @@ class Form : public Container {
     virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
     virtual void Form_Unload() {}
     virtual void Form_Resize() {}
+    // A user control announced that one of its stored properties changed.
+    virtual void UserControl_PropertyChanged(UserControl& control, std::string_view property) {
+        (void)control;
+        (void)property;
+    }
 
   private:
     friend class Control;
+    friend class UserControl;
     friend class Timer;
     friend class Runtime;
     friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -74,4 +74,13 @@ class PropertyBag {
     std::map<std::string, Value> values_;
 };
 
+// What a host form keeps of one user control it holds: the control's class name, its size in
+// twips and its stored properties.
+struct StoredControl {
+    std::string className;
+    int widthTwips = 0;
+    int heightTwips = 0;
+    PropertyBag properties;
+};
+
 }  // namespace forms

@@ -18,6 +18,8 @@ class RecordingShell : public CommandShell {
         faces.push_back(skin);
         lastLayout = layout;
     }
+    void SetCaption(const std::string& text) override { caption = text; }
+    void SetCaptionFont(const forms::FontDescription& f) override { font = f; }
     void SetCaptionEnabled(bool enabled) override { captionEnabled = enabled; }
     void SetCaptionColour(uint32_t colour) override { captionColour = colour; }
     void SetSurfaceOpaque(bool isOpaque) override { opaque = isOpaque; }
@@ -27,6 +29,8 @@ class RecordingShell : public CommandShell {
 
     std::vector<Skin> faces;
     FaceLayout lastLayout{};
+    std::string caption;
+    forms::FontDescription font;
     bool captionEnabled = false;
     uint32_t captionColour = 0x123456;
     bool opaque = true;
@@ -197,6 +201,49 @@ TEST(CommandFace, ARefusedFontColourKeepsTheCaptionColourAndIsNotAnnounced) {
     EXPECT_EQ(b.shell.announced, std::vector<std::string>{"FontColour"});
     EXPECT_TRUE(IsLabelColour(0x80000012));
     EXPECT_FALSE(IsLabelColour(0x80000100));
+}
+
+const forms::FontDescription kAmbientFont{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
+
+TEST(CommandFace, StoredPropertiesAtTheirDefaultsAreNotWrittenAndReadBackAsDefaults) {
+    RecordingShell shell;
+    CommandFace face(shell);
+    face.ReadProperties(forms::PropertyBag{}, kAmbientFont);
+    EXPECT_TRUE(face.Enabled());
+    EXPECT_EQ(face.FirstRun(), 1);
+    EXPECT_EQ(shell.caption, "Command");
+    EXPECT_EQ(shell.font, kAmbientFont);
+    EXPECT_EQ(shell.faces.back(), Skin::Normal);  // ApplyLook ends the reading
+
+    forms::PropertyBag saved;
+    face.WriteProperties(saved, kAmbientFont);
+    for (const char* name : {"Enabled", "Caption", "FirstRun", "Font", "FontColour", "Visible"}) {
+        EXPECT_FALSE(saved.Contains(name)) << name;
+    }
+}
+
+TEST(CommandFace, StoredPropertiesComeBackInAnotherInstance) {
+    RestoredButton b;
+    forms::FontDescription bold = kAmbientFont;
+    bold.weight = 700;
+    b.face.WriteCaption("ｷｬﾝｾﾙ");
+    b.face.WriteFont(bold);
+    b.face.WriteFontColour(0x00336699);
+    b.face.WriteVisible(0);
+    b.face.WriteEnabled(false);
+    EXPECT_EQ(b.shell.announced,
+              (std::vector<std::string>{"Caption", "Font", "FontColour", "Visible", "Enabled"}));
+    forms::PropertyBag saved;
+    b.face.WriteProperties(saved, kAmbientFont);
+
+    RecordingShell shell;
+    CommandFace copy(shell);
+    copy.ReadProperties(saved, kAmbientFont);
+    EXPECT_EQ(shell.caption, "ｷｬﾝｾﾙ");
+    EXPECT_EQ(shell.font, bold);
+    EXPECT_EQ(copy.FontColour(), 0x00336699u);
+    EXPECT_FALSE(shell.opaque);
+    EXPECT_FALSE(copy.Enabled());
 }
 
 TEST(CommandFace, FrameCornersStayWholeAndTheEdgesShrinkWithTheControl) {
