@@ -14,6 +14,7 @@
 #include "logic/startup.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
+#include "settings/kessamir_p.h"
 
 namespace {
 
@@ -30,8 +31,10 @@ class Win32Startup final : public StartupPorts {
 
     void LoadSettings() override { ::LoadSettings(); }
 
-    // The settings dialog is not part of this program yet: configure mode shows nothing.
-    void ShowSettingsDialogModal() override {}
+    void ShowSettingsDialogModal() override {
+        Kessamir_P dialog;
+        dialog.ShowModal();
+    }
 
     int32_t ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
 

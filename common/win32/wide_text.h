@@ -6,3 +6,7 @@
 // Text for the wide (W) calls. Our own texts are UTF-8 sources; the settings file's path is in
 // the system's ANSI code page, so the caller names the code page the bytes are in.
 std::wstring Widen(std::string_view text, unsigned codePage = 65001 /* CP_UTF8 */);
+
+// The bytes of wide text in a code page (UTF-8 unless told); what it cannot hold becomes the
+// code page's default character.
+std::string Narrow(std::wstring_view text, unsigned codePage = 65001 /* CP_UTF8 */);

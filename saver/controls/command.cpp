@@ -55,13 +55,6 @@ COLORREF FaceBackColour() {
     return GetSysColor(COLOR_BTNFACE);
 }
 
-int ScreenPixelsPerInchY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 }  // namespace
 
 Command::Command(forms::Form& form, forms::Container& parent, RECT bounds)
@@ -218,7 +211,7 @@ void Command::SetCaption(const std::string& text) {
 }
 
 void Command::SetCaptionFont(const forms::FontDescription& font) {
-    captionFont_ = forms::MakeFont(font, ScreenPixelsPerInchY());
+    captionFont_ = forms::MakeScreenFont(font);
     Refresh();
 }
 
@@ -246,6 +239,16 @@ void Command::RaiseClick() {
     if (Click) {
         Click();
     }
+}
+
+forms::StoredControl StoredCommand(const std::string& caption, int widthTwips, int heightTwips,
+                                   const forms::FontDescription* ownFont) {
+    forms::StoredControl stored{"Kessamir.Command", widthTwips, heightTwips, {}};
+    stored.properties.WriteProperty<std::string>("Caption", caption, "Command");
+    if (ownFont != nullptr) {
+        stored.properties.WriteProperty("Font", *ownFont, forms::FontDescription{});
+    }
+    return stored;
 }
 
 void Command::AnnounceChange(std::string_view property) {

@@ -85,4 +85,10 @@ class Command : public forms::UserControl, private CommandShell {
     int captionTop_ = 0;  // pixels
 };
 
+// What a host form stores for a button of a size whose caption, and perhaps its font, differ
+// from the design's. A font given is stored even when it equals the host's, so the button
+// keeps it on any host.
+forms::StoredControl StoredCommand(const std::string& caption, int widthTwips, int heightTwips,
+                                   const forms::FontDescription* ownFont = nullptr);
+
 }  // namespace command

@@ -7,6 +7,7 @@
 
 #include "hand_off/snapshot_bitmap.h"
 #include "logic/hand_off.h"
+#include "win32/wide_text.h"
 
 namespace forms {
 
@@ -63,10 +64,13 @@ void Control::Create() {
     RegisterControlClass();
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ExtraStyle() |
                         (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClass(), L"", style, bounds_.left,
-                                  bounds_.top, Width(), Height(), parent_.WindowHandle(), nullptr,
-                                  GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT | ExtraExStyle(), WindowClass(), L"", style,
+                                  bounds_.left, bounds_.top, Width(), Height(),
+                                  parent_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), this);
     window_ = window;
+    if (window_ != nullptr) {
+        Created();
+    }
     Resized();
 }
 
@@ -112,11 +116,30 @@ int ShiftState(WPARAM keys) {
            (GetKeyState(VK_MENU) < 0 ? kAltKey : 0);
 }
 
-MouseEvent MakeMouseEvent(int button, WPARAM wParam, LPARAM lParam) {
-    return {button, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}  // namespace
+
+ButtonMessage ButtonMessageOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            return {kLeftButton, true};
+        case WM_RBUTTONDOWN:
+            return {kRightButton, true};
+        case WM_MBUTTONDOWN:
+            return {kMiddleButton, true};
+        case WM_LBUTTONUP:
+            return {kLeftButton, false};
+        case WM_RBUTTONUP:
+            return {kRightButton, false};
+        case WM_MBUTTONUP:
+            return {kMiddleButton, false};
+        default:
+            return {0, false};
+    }
 }
 
-}  // namespace
+MouseEvent MouseEventOf(int button, WPARAM wParam, LPARAM lParam) {
+    return {button, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
 LRESULT Control::HandleReport(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(form_.WindowHandle(), message, wParam, lParam);
@@ -132,7 +155,7 @@ void Control::OnButtonDown(int button, WPARAM wParam, LPARAM lParam) {
         SetCapture(window_);
     }
     buttonsHeld_ |= button;
-    MouseDown(MakeMouseEvent(button, wParam, lParam));
+    MouseDown(MouseEventOf(button, wParam, lParam));
 }
 
 void Control::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
@@ -140,31 +163,21 @@ void Control::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
     if (buttonsHeld_ == 0 && GetCapture() == window_) {
         ReleaseCapture();
     }
-    MouseUp(MakeMouseEvent(button, wParam, lParam));
+    MouseUp(MouseEventOf(button, wParam, lParam));
 }
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const ButtonMessage press = ButtonMessageOf(message);
+    if (press.button != 0) {
+        if (!form_.RouteMouseToGraphic(*this, message, wParam, lParam)) {
+            press.down ? OnButtonDown(press.button, wParam, lParam)
+                       : OnButtonUp(press.button, wParam, lParam);
+        }
+        return 0;
+    }
     switch (message) {
-        case WM_LBUTTONDOWN:
-            OnButtonDown(kLeftButton, wParam, lParam);
-            return 0;
-        case WM_RBUTTONDOWN:
-            OnButtonDown(kRightButton, wParam, lParam);
-            return 0;
-        case WM_MBUTTONDOWN:
-            OnButtonDown(kMiddleButton, wParam, lParam);
-            return 0;
-        case WM_LBUTTONUP:
-            OnButtonUp(kLeftButton, wParam, lParam);
-            return 0;
-        case WM_RBUTTONUP:
-            OnButtonUp(kRightButton, wParam, lParam);
-            return 0;
-        case WM_MBUTTONUP:
-            OnButtonUp(kMiddleButton, wParam, lParam);
-            return 0;
         case WM_MOUSEMOVE:
-            MouseMove(MakeMouseEvent(0, wParam, lParam));
+            MouseMove(MouseEventOf(0, wParam, lParam));
             return 0;
         case WM_CAPTURECHANGED:
             buttonsHeld_ = 0;
@@ -176,8 +189,7 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LostFocus();
             return 0;
         case WM_SETCURSOR:
-            if (pointer_ != nullptr && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(pointer_);
+            if (LOWORD(lParam) == HTCLIENT && form_.ShowPointerOver(*this, pointer_)) {
                 return TRUE;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -201,8 +213,19 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-PictureBox::PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor)
-    : Control(form, parent, bounds), backColor_(backColor) {}
+PictureBox::PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor,
+                       bool sunkenBorder)
+    : Control(form, parent, bounds), backColor_(backColor), sunkenBorder_(sunkenBorder) {}
+
+void PictureBox::DrawPicture(const Picture& picture) {
+    if (surface_.Dc() == nullptr || picture.Handle() == nullptr) {
+        return;
+    }
+    const MemoryDc source(CreateCompatibleDC(surface_.Dc()));
+    const Selection selected(source.Get(), picture.Handle());
+    BitBlt(surface_.Dc(), 0, 0, picture.Size().cx, picture.Size().cy, source.Get(), 0, 0, SRCCOPY);
+    Refresh();
+}
 
 void PictureBox::Resized() {
     surface_.Resize(Width(), Height(), backColor_);
@@ -210,6 +233,7 @@ void PictureBox::Resized() {
 
 void PictureBox::Paint(HDC dc) {
     surface_.CopyTo(dc);
+    HostForm().PaintGraphics(*this, dc);
 }
 
 bool PictureBox::SavePicture(const std::string& path) const {
@@ -242,6 +266,48 @@ bool PictureBox::WriteBitmapFile(const std::string& path) const {
                          std::fwrite(surface_.Bits(), 1, imageBytes, file) == imageBytes;
     const bool closed = std::fclose(file) == 0;
     return written && closed;
+}
+
+namespace {
+
+// The list's height below the edit field: room for about a dozen entries before it scrolls.
+constexpr int kDroppedListHeight = 200;
+
+RECT WithDroppedList(RECT bounds) {
+    bounds.bottom += kDroppedListHeight;
+    return bounds;
+}
+
+}  // namespace
+
+ComboBox::ComboBox(Form& form, Container& parent, RECT bounds, const FontDescription& font)
+    : Control(form, parent, WithDroppedList(bounds)), font_(MakeScreenFont(font)) {}
+
+DWORD ComboBox::ExtraStyle() const {
+    return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+}
+
+void ComboBox::Created() {
+    SendMessageW(WindowHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+}
+
+void ComboBox::AddItem(std::string_view text) {
+    SendMessageW(WindowHandle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+int ComboBox::ItemCount() const {
+    return static_cast<int>(SendMessageW(WindowHandle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string ComboBox::Text() const {
+    const int length = GetWindowTextLengthW(WindowHandle());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(WindowHandle(), text.data(), length + 1)));
+    return Narrow(text);
+}
+
+void ComboBox::SetText(std::string_view text) {
+    SetWindowTextW(WindowHandle(), Widen(text).c_str());
 }
 
 ImageControl::ImageControl(Form& form, Container& parent, RECT bounds)

@@ -3,22 +3,23 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "forms/form.h"
 #include "forms/gdi.h"
+#include "forms/graphics.h"
+#include "forms/mouse.h"
 #include "forms/surface.h"
 
 namespace forms {
 
-// Mouse buttons as the mouse events name them, and the shift state's keys.
-enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-enum ShiftKey : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
-
-struct MouseEvent {
-    int button;  // the one button pressed or released; 0 for a move
-    int shift;
-    int x, y;  // pixels in the control
+// A mouse message as the mouse events see it; button 0 for any other message.
+struct ButtonMessage {
+    int button;
+    bool down;
 };
+ButtonMessage ButtonMessageOf(UINT message);
+MouseEvent MouseEventOf(int button, WPARAM wParam, LPARAM lParam);
 
 // A window on a form or inside a container control, placed in pixels, created with its
 // form's window before Form_Load runs. It is either one of our own windows, which paints and
@@ -51,6 +52,9 @@ class Control : public Container {
     // The window class and styles; our own class unless a system control says otherwise.
     virtual const wchar_t* WindowClass() const;
     virtual DWORD ExtraStyle() const { return 0; }
+    virtual DWORD ExtraExStyle() const { return 0; }
+    // Runs once the window exists, before the first Resized.
+    virtual void Created() {}
     virtual bool TakesFocus() const { return false; }
 
     virtual void Paint(HDC dc) { (void)dc; }
@@ -87,7 +91,8 @@ class Control : public Container {
 // memory device context, repainted from there and saved from there.
 class PictureBox : public Control {
   public:
-    PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor);
+    PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor,
+               bool sunkenBorder = false);
 
     // Device context of the retained picture; draw here, then Refresh.
     HDC hDC() const { return surface_.Dc(); }
@@ -95,7 +100,11 @@ class PictureBox : public Control {
     // then renamed over it, so a reader never sees half a picture.
     bool SavePicture(const std::string& path) const;
 
+    // Draws a picture at the top left of the retained surface.
+    void DrawPicture(const Picture& picture);
+
   protected:
+    DWORD ExtraExStyle() const override { return sunkenBorder_ ? WS_EX_CLIENTEDGE : 0; }
     void Paint(HDC dc) override;
     void Resized() override;
 
@@ -103,7 +112,29 @@ class PictureBox : public Control {
     bool WriteBitmapFile(const std::string& path) const;
 
     COLORREF backColor_;
+    bool sunkenBorder_;
     Surface surface_;
+};
+
+// A system combo box with editable text and a drop-down list, on a white background.
+class ComboBox : public Control {
+  public:
+    // BOUNDS is the edit field; the list drops below it.
+    ComboBox(Form& form, Container& parent, RECT bounds, const FontDescription& font);
+
+    void AddItem(std::string_view text);
+    int ItemCount() const;
+    std::string Text() const;  // UTF-8
+    void SetText(std::string_view text);
+
+  protected:
+    const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
+    DWORD ExtraStyle() const override;
+    bool TakesFocus() const override { return true; }
+    void Created() override;
+
+  private:
+    FontHandle font_;
 };
 
 // Shows a picture stretched to the control's size, with halftone smoothing.

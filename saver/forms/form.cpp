@@ -1,10 +1,14 @@
 #include "forms/form.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "forms/controls.h"
 #include "forms/gdi.h"
+#include "forms/graphics.h"
 #include "forms/platform.h"
 #include "win32/wide_text.h"
 #include "forms/runtime.h"
@@ -114,6 +118,7 @@ void Form::Load() {
         return;
     }
     loaded_ = true;
+    resizedSinceLoad_ = false;
     Runtime::FormLoaded(*this);
     SizeBackground();
     SetIcon();
@@ -190,8 +195,13 @@ Control* Form::ControlOfWindow(HWND window) const {
     return nullptr;
 }
 
+// Form_Resize runs when the form is first shown, even where the system sent its first size
+// before the form was loaded.
 void Form::Show() {
     Load();
+    if (loaded_ && !resizedSinceLoad_) {
+        Resized();
+    }
     if (loaded_) {
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
@@ -279,10 +289,25 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             PaintBackground(reinterpret_cast<HDC>(wParam));
+            PaintGraphics(*this, reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_PRINTCLIENT:
             PaintBackground(reinterpret_cast<HDC>(wParam));
+            PaintGraphics(*this, reinterpret_cast<HDC>(wParam));
             return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            RouteMouseToGraphic(*this, message, wParam, lParam);
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && ShowPointerOver(*this, nullptr)) {
+                return TRUE;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
@@ -329,6 +354,7 @@ void Form::SizeBackground() {
 void Form::Resized() {
     SizeBackground();
     if (loaded_ && !Runtime::Ended()) {
+        resizedSinceLoad_ = true;
         Form_Resize();
     }
 }
@@ -337,6 +363,75 @@ void Form::Refresh() {
     if (window_ != nullptr) {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+}
+
+void Form::PaintGraphics(const Container& holder, HDC dc) const {
+    for (const Graphic* graphic : graphics_) {
+        if (&graphic->Holder() == &holder && graphic->Visible()) {
+            graphic->Draw(dc);
+        }
+    }
+}
+
+// The last declared is on top.
+Graphic* Form::GraphicAt(const Container& holder, POINT at) const {
+    for (auto graphic = graphics_.rbegin(); graphic != graphics_.rend(); ++graphic) {
+        if (&(*graphic)->Holder() == &holder && (*graphic)->Visible() &&
+            PtInRect(&(*graphic)->Bounds(), at)) {
+            return *graphic;
+        }
+    }
+    return nullptr;
+}
+
+// A disabled graphic takes the press and does nothing with it, as a disabled control does.
+bool Form::RouteMouseToGraphic(const Container& holder, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    const ButtonMessage press = ButtonMessageOf(message);
+    if (press.button == 0) {
+        return false;
+    }
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    Graphic* hit = GraphicAt(holder, at);
+    Graphic* pressed = press.down ? nullptr : std::exchange(pressedGraphic_, nullptr);
+    if (hit == nullptr || !hit->Enabled()) {
+        return hit != nullptr;
+    }
+    if (press.down) {
+        if (press.button == kLeftButton) {
+            pressedGraphic_ = hit;
+        }
+        if (hit->MouseDown) {
+            MouseEvent event = MouseEventOf(press.button, wParam, lParam);
+            event.x -= hit->Bounds().left;
+            event.y -= hit->Bounds().top;
+            hit->MouseDown(event);
+        }
+    } else if (press.button == kLeftButton && pressed == hit && hit->Click) {
+        hit->Click();
+    }
+    return true;
+}
+
+// The screen's pointer (an hourglass while busy) wins over a graphic's, which wins over the
+// window's own.
+bool Form::ShowPointerOver(const Container& holder, HCURSOR ownPointer) const {
+    HCURSOR pointer = ScreenMousePointer();
+    if (pointer == nullptr) {
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(holder.WindowHandle(), &at);
+        const Graphic* graphic = GraphicAt(holder, at);
+        pointer = graphic != nullptr ? graphic->MousePointer() : nullptr;
+    }
+    if (pointer == nullptr) {
+        pointer = ownPointer;
+    }
+    if (pointer == nullptr) {
+        return false;
+    }
+    SetCursor(pointer);
+    return true;
 }
 
 void Form::OnTimer(UINT_PTR id) {

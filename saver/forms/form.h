@@ -12,6 +12,7 @@
 namespace forms {
 
 class Control;
+class Graphic;
 class Timer;
 class UserControl;
 
@@ -91,6 +92,8 @@ class Form : public Container {
 
   private:
     friend class Control;
+    friend class Graphic;
+    friend class PictureBox;
     friend class UserControl;
     friend class Timer;
     friend class Runtime;
@@ -103,6 +106,12 @@ class Form : public Container {
     Control* ControlOfWindow(HWND window) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintBackground(HDC dc);
+    // The windowless graphics a form or container control holds: drawn over its background,
+    // handed the presses over them, showing their pointers.
+    void PaintGraphics(const Container& holder, HDC dc) const;
+    Graphic* GraphicAt(const Container& holder, POINT at) const;
+    bool RouteMouseToGraphic(const Container& holder, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ShowPointerOver(const Container& holder, HCURSOR ownPointer) const;
     void SizeBackground();
     void Resized();
     void OnTimer(UINT_PTR id);
@@ -114,8 +123,11 @@ class Form : public Container {
     HWND window_ = nullptr;
     bool loaded_ = false;
     bool destroying_ = false;
+    bool resizedSinceLoad_ = false;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
+    std::vector<Graphic*> graphics_;
+    Graphic* pressedGraphic_ = nullptr;
     Surface background_;
 };
 

@@ -31,6 +31,13 @@ FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY) {
     return FontHandle(CreateFontIndirectW(&design));
 }
 
+FontHandle MakeScreenFont(const FontDescription& font) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInchY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MakeFont(font, pixelsPerInchY);
+}
+
 void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
     const Brush brush(CreateSolidBrush(colour));
     FillRect(dc, &area, brush.Get());

@@ -61,6 +61,7 @@ using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 using FontHandle = GdiObject<HFONT>;
 using MemoryDc = GdiObject<HDC>;
+using Pen = GdiObject<HPEN>;
 
 // Selects an object into a device context for one scope and puts the old one back.
 class Selection {
@@ -78,6 +79,8 @@ class Selection {
 // Makes the GDI font a description stands for, its height in pixels from its points at the
 // device's vertical resolution.
 FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY);
+// The same at the screen's resolution, for text drawn on screen.
+FontHandle MakeScreenFont(const FontDescription& font);
 
 // Fills a rectangle with a solid colour through a brush that lives only for the call.
 void FillSolid(HDC dc, const RECT& area, COLORREF colour);

@@ -8,6 +8,8 @@
 namespace forms {
 namespace {
 
+HCURSOR screenPointer = nullptr;
+
 int ScreenDotsPerInch(int axis) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, axis) : 96;
@@ -38,6 +40,15 @@ bool MakeDirectory(const std::string& path) {
 
 bool TopLevelWindowExists(const char* title) {
     return FindWindowA(nullptr, title) != nullptr;
+}
+
+void SetScreenMousePointer(HCURSOR pointer) {
+    screenPointer = pointer;
+    SetCursor(pointer != nullptr ? pointer : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+}
+
+HCURSOR ScreenMousePointer() {
+    return screenPointer;
 }
 
 Process::Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}

@@ -17,6 +17,11 @@ bool MakeDirectory(const std::string& path);
 
 bool TopLevelWindowExists(const char* title);
 
+// The screen's mouse pointer, shown over every window of the program (the hourglass while it
+// is busy); null gives each window its own pointer again.
+void SetScreenMousePointer(HCURSOR pointer);
+HCURSOR ScreenMousePointer();
+
 // A started program, held until released; the screen saver never waits for it to end.
 class Process {
   public:

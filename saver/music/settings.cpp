@@ -115,10 +115,13 @@ void LoadSettings() {
     LoadMusicFile(Ini_Read(kSettingsSection, kFileKey, path));
 }
 
-void SaveSettings(const std::string& repeatBoxText) {
+bool SaveSettings(const std::string& repeatBoxText) {
     const std::string path = SettingsPath();
     Ini_Write(kSettingsSection, kKindKey, std::to_string(BGMKind), path);
+    bool written = ApiResult != 0;
     BGMRepeat = RepeatFromText(repeatBoxText);
     Ini_Write(kSettingsSection, kRepeatKey, std::to_string(BGMRepeat), path);
+    written = written && ApiResult != 0;
     Ini_Write(kSettingsSection, kFileKey, BGMFile, path);
+    return written && ApiResult != 0;
 }

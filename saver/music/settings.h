@@ -53,5 +53,6 @@ void LoadSettings();
 
 // The settings dialog's save: writes the kind, takes the repeat box's text into BGMRepeat
 // (numeric text rounded half to even, anything else or out of 16 bits 0) and writes it, then
-// writes BGMFile unchanged. Failures are not reported.
-void SaveSettings(const std::string& repeatBoxText);
+// writes BGMFile unchanged. Every write is tried; false when any of them failed (a read-only
+// file or folder), so that the dialog can say so instead of closing as if all were saved.
+bool SaveSettings(const std::string& repeatBoxText);

@@ -25,12 +25,6 @@ void AppendLine(const std::string& path, const std::string& line) {
     }
 }
 
-forms::StoredControl StoredButton(const char* caption, int widthTwips, int heightTwips) {
-    forms::StoredControl stored{"Kessamir.Command", widthTwips, heightTwips, {}};
-    stored.properties.WriteProperty<std::string>("Caption", caption, "Command");
-    return stored;
-}
-
 class CommandHostForm : public forms::Form {
   public:
     CommandHostForm(std::string log, int churn)
@@ -45,8 +39,8 @@ class CommandHostForm : public forms::Form {
   private:
     void Form_Load() override {
         Move(0, 0, 200 * 15, 70 * 15);
-        Cmd_Set.Restore(StoredButton("設定", 1155, 375));
-        Cmd_File.Restore(StoredButton("...", 615, 315));
+        Cmd_Set.Restore(command::StoredCommand("設定", 1155, 375));
+        Cmd_File.Restore(command::StoredCommand("...", 615, 315));
         Cmd_Set.Initialize();
         Cmd_File.Initialize();
         Cmd_File.Enabled(false);

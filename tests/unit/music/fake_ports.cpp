@@ -32,6 +32,9 @@ void FakeProfile::ReadProfileValue(const char* section, const char* key, char* b
 std::int32_t FakeProfile::WriteProfileValue(const char* section, const char* key, const char* value,
                                             const char* file) {
     writes.push_back({section, key, value, file});
+    if (refusedKeys.count(key) > 0) {
+        return 0;
+    }
     files[file][{section, key}] = value;
     return 1;
 }

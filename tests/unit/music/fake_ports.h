@@ -22,6 +22,7 @@ class FakeProfile final : public ProfilePort {
     std::set<std::string> readableFiles;
     std::string programFolder = "C:\\Saver";
     std::vector<Write> writes;
+    std::set<std::string> refusedKeys;  // writes of these keys fail, as on a read-only file
 
     void ReadProfileValue(const char* section, const char* key, char* buffer, std::uint32_t size,
                           const char* file) override;

@@ -139,6 +139,16 @@ TEST_F(SettingsTest, StoredPathWithATrailingSeparatorIsKeptAsStoredWhenItsFileEx
               "D:\\Music\\a.mp3");  // the folder rule takes the text before the separator
 }
 
+TEST_F(SettingsTest, ASaveWithAnyRefusedWriteStillTriesEveryKeyAndSaysItFailed) {
+    for (const char* refused : {kKindKey, kRepeatKey, kFileKey}) {
+        profile.writes.clear();
+        profile.refusedKeys = {refused};
+        EXPECT_FALSE(SaveSettings("7")) << refused;
+        EXPECT_EQ(profile.writes.size(), 3u);
+        EXPECT_EQ(BGMRepeat, 7);
+    }
+}
+
 TEST_F(SettingsTest, SaveWritesTheThreeKeysInOrderWithTheRepeatBoxRounded) {
     BGMKind = -1;
     BGMFile = "D:\\Music\\not checked.wav";
@@ -146,7 +156,7 @@ TEST_F(SettingsTest, SaveWritesTheThreeKeysInOrderWithTheRepeatBoxRounded) {
                                                          {"", "0"},  {"abc", "0"}, {"40000", "0"}};
     for (const auto& [text, stored] : cases) {
         profile.writes.clear();
-        SaveSettings(text);
+        EXPECT_TRUE(SaveSettings(text));
         ASSERT_EQ(profile.writes.size(), 3u);
         EXPECT_EQ(profile.writes[0].key, kKindKey);
         EXPECT_EQ(profile.writes[0].value, "-1");

@@ -26,24 +26,16 @@ class HostForm : public forms::Form {
     std::vector<std::string> announced;
 
     void RestoreButtons() {
-        Cmd_Set.Restore(Stored("設定", false, 1155, 375));
-        Cmd_Can.Restore(Stored("ｷｬﾝｾﾙ", true, 1155, 375));
-        Cmd_File.Restore(Stored("...", true, 615, 315));
+        const forms::FontDescription& font = forms::kDefaultAmbientFont;
+        Cmd_Set.Restore(command::StoredCommand("設定", 1155, 375));
+        Cmd_Can.Restore(command::StoredCommand("ｷｬﾝｾﾙ", 1155, 375, &font));
+        Cmd_File.Restore(command::StoredCommand("...", 615, 315, &font));
         for (Command* button : {&Cmd_Set, &Cmd_Can, &Cmd_File}) {
             button->Initialize();
         }
     }
 
   private:
-    static forms::StoredControl Stored(const char* caption, bool withFont, int width, int height) {
-        forms::StoredControl stored{"Kessamir.Command", width, height, {}};
-        stored.properties.WriteProperty<std::string>("Caption", caption, "Command");
-        if (withFont) {
-            stored.properties.WriteProperty("Font", forms::kDefaultAmbientFont,
-                                            forms::FontDescription{});
-        }
-        return stored;
-    }
     void UserControl_PropertyChanged(forms::UserControl&, std::string_view property) override {
         announced.emplace_back(property);
     }
