@@ -64,9 +64,9 @@ void Control::Create() {
     RegisterControlClass();
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ExtraStyle() |
                         (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT | ExtraExStyle(), WindowClass(), L"", style,
-                                  bounds_.left, bounds_.top, Width(), Height(),
-                                  parent_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(ExtraExStyle(), WindowClass(), L"", style, bounds_.left,
+                                  bounds_.top, Width(), Height(), parent_.WindowHandle(), nullptr,
+                                  GetModuleHandleW(nullptr), this);
     window_ = window;
     if (window_ != nullptr) {
         Created();

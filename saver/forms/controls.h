@@ -104,7 +104,10 @@ class PictureBox : public Control {
     void DrawPicture(const Picture& picture);
 
   protected:
-    DWORD ExtraExStyle() const override { return sunkenBorder_ ? WS_EX_CLIENTEDGE : 0; }
+    // The Tab key looks for tab stops inside a picture box, which holds controls of its own.
+    DWORD ExtraExStyle() const override {
+        return WS_EX_CONTROLPARENT | (sunkenBorder_ ? WS_EX_CLIENTEDGE : 0);
+    }
     void Paint(HDC dc) override;
     void Resized() override;
 

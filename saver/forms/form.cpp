@@ -163,24 +163,27 @@ void Form::CreateControls() {
     }
 }
 
-// Tab stops follow the controls' tab indexes: IsDialogMessage walks the window order.
+// Tab stops follow the controls' tab indexes: the Tab key walks the window order, going into a
+// container where the container stands, so containers take their place by their own index too.
 void Form::ArrangeTabOrder() {
-    std::vector<Control*> stops;
+    std::vector<Control*> ordered;
     for (Control* control : controls_) {
-        if (control->TakesFocus() && control->WindowHandle() != nullptr) {
-            stops.push_back(control);
+        if (control->WindowHandle() != nullptr) {
+            ordered.push_back(control);
         }
     }
-    std::stable_sort(stops.begin(), stops.end(),
+    std::stable_sort(ordered.begin(), ordered.end(),
                      [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
     std::vector<HWND> placed;  // the window order only holds among one container's children
-    for (Control* control : stops) {
+    for (Control* control : ordered) {
         HWND window = control->WindowHandle();
         const auto sibling = std::find_if(placed.rbegin(), placed.rend(), [window](HWND other) {
             return GetParent(other) == GetParent(window);
         });
         HWND after = sibling == placed.rend() ? HWND_TOP : *sibling;
-        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_TABSTOP);
+        if (control->TakesFocus()) {
+            SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_TABSTOP);
+        }
         SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         placed.push_back(window);
     }
@@ -216,11 +219,23 @@ void Form::ShowModal() {
             PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
             break;
         }
-        if (IsDialogMessageW(window_, &message)) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+            (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+            MoveFocus(GetKeyState(VK_SHIFT) < 0);
             continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+}
+
+// Tab and Shift+Tab walk the tab stops, which ArrangeTabOrder put in tab-index order. A form is
+// no dialog box, so the dialog manager's own Tab handling would not reach it.
+void Form::MoveFocus(bool backwards) {
+    HWND focused = GetFocus();
+    HWND from = focused != nullptr && IsChild(window_, focused) ? focused : nullptr;
+    if (HWND next = GetNextDlgTabItem(window_, from, backwards)) {
+        SetFocus(next);
     }
 }
 

@@ -103,6 +103,7 @@ class Form : public Container {
     void SetIcon();
     void CreateControls();
     void ArrangeTabOrder();
+    void MoveFocus(bool backwards);
     Control* ControlOfWindow(HWND window) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintBackground(HDC dc);

@@ -36,6 +36,7 @@ const forms::FontDescription Kessamir_P::kPanelFont{"Tahoma", 8.25, 1, 400, fals
 Kessamir_P::Kessamir_P()
     : forms::Form({kSettingsDialogTitle, forms::BorderStyle::FixedSingle, kBackColor,
                    IDI_SETTINGS_DIALOG, SIZE{496, 246}, /*retainedBackground=*/true}) {
+    Pic_C.SetTabIndex(1);
     BGM_Repeat.SetTabIndex(2);
     Cmd_File.SetTabIndex(12);
     Cmd_Set.SetTabIndex(13);
@@ -176,7 +177,7 @@ void Kessamir_P::Cmd_File_Click() {
     std::string file(kChooserBuffer, '\0');
     std::string fileTitle(kChooserBuffer, '\0');
     OPENFILENAMEA request{};
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the NT 4 request: 76 bytes on 32 bits
     request.hwndOwner = WindowHandle();
     request.hInstance = GetModuleHandleW(nullptr);
     request.lpstrFilter = filter.c_str();

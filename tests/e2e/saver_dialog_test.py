@@ -192,6 +192,88 @@ class SettingsDialog(s.SaverTestCase):
             time.sleep(0.5)
             self.assertEqual(self.marked_kinds(e2e.take_screenshot("settings-dialog-kept")), [1])
 
+    def new_x_window(self, timeout: float = 10):
+        """The X window that has appeared beside the dialog (the file chooser), as its id and
+        name."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--name", "."], stdout=subprocess.PIPE,
+                                   text=True).stdout.split()
+            for window in found:
+                name = subprocess.run(["xdotool", "getwindowname", window],
+                                      stdout=subprocess.PIPE, text=True).stdout.strip()
+                if name not in (s.DIALOG_TITLE, "Default IME"):
+                    return window, name
+            time.sleep(0.2)
+        self.fail("no file chooser")
+
+    def test_the_chooser_opens_in_the_music_folder_and_its_answer_is_saved(self):
+        music = os.path.join(e2e.drive_c(), "windows", "vorlenta-old.wav")
+        with open(music, "wb") as handle:
+            handle.write(b"RIFF")
+        self.addCleanup(os.remove, music)
+        self.open_dialog(2, 0, b"C:\\windows\\vorlenta-old.wav")
+        for answer, expected in (("Escape", b"C:\\windows\\vorlenta-old.wav"),
+                                 ("Return", b"C:\\windows\\vorlenta-new.wav")):
+            self.click_button(CMD_FILE, in_panel=True)
+            window, name = self.new_x_window()
+            # An ANSI call: the title's code page 932 bytes as the system's code page shows them.
+            title = "ﾌｧｲﾙを開く".encode("cp932")
+            self.assertIn(name, (title.decode("cp932"), title.decode("cp1252")))
+            subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
+            if answer == "Return":
+                subprocess.run(["xdotool", "type", "vorlenta-new.wav"], check=True)
+            subprocess.run(["xdotool", "key", answer], check=True)
+            time.sleep(0.8)
+        e2e.take_screenshot("settings-dialog-chosen")
+        self.click_button(CMD_SET)
+        self.assert_ends()
+        with open(s.settings_path(), "rb") as handle:
+            self.assertEqual(handle.read(), settings_bytes(2, 0, expected))
+
+    def test_tab_moves_the_focus_in_tab_index_order(self):
+        music = os.path.join(e2e.drive_c(), "vorlenta-tab.wav")
+        with open(music, "wb") as handle:
+            handle.write(b"RIFF")
+        self.addCleanup(os.remove, music)
+        self.open_dialog(2, 0, b"C:\\vorlenta-tab.wav")  # "..." enabled, the repeat box not
+        e2e.focus_x_window(s.DIALOG_TITLE)
+        # Off the buttons: a hovered button that gains the focus shows its pressed face.
+        subprocess.run(["xdotool", "mousemove", *map(str, self.at(5, 5))], check=True)
+        buttons = (("...", self.in_panel, CMD_FILE), ("設定", self.at, CMD_SET),
+                   ("ｷｬﾝｾﾙ", self.at, CMD_CAN))
+        focused = []
+        for _ in range(4):
+            e2e.press_key("Tab")
+            time.sleep(0.3)
+            shot = e2e.take_screenshot("settings-dialog-tab")
+            focused += [caption for caption, place, button in buttons
+                        if near(shot.pixel(*place(button[0] + 2, button[1] + button[3] // 2)),
+                                (0xA9, 0xC5, 0xEF), 24)]
+        self.assertEqual(len(focused), 4, focused)
+        cycle = [caption for caption, _, _ in buttons]
+        for a, b in zip(focused, focused[1:]):
+            self.assertEqual(cycle[(cycle.index(a) + 1) % 3], b, focused)
+
+    def test_the_link_opens_the_home_page(self):
+        record = os.path.join(e2e.drive_c(), "vorlenta-opened.txt")
+        # What the prefix opens web addresses with, for the time of the test: a command that
+        # writes down the address it was given.
+        key = "HKLM\\Software\\Classes\\https\\shell\\open\\command"
+        browser = '"C:\\windows\\system32\\winebrowser.exe" "%1"'
+        recorder = 'cmd /c echo %1> C:\\vorlenta-opened.txt'
+        subprocess.run(["wine", "reg", "add", key, "/ve", "/d", recorder, "/f"],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+        self.addCleanup(subprocess.run, ["wine", "reg", "add", key, "/ve", "/d", browser, "/f"],
+                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+        self.addCleanup(e2e.remove_file, record)
+        self.open_dialog(0)
+        self.click(self.at(12 + 40, 208 + 6))
+        self.assertTrue(e2e.poll_until(lambda: os.path.exists(record) and
+                                       os.path.getsize(record) > 0, 15), "nothing opened")
+        with open(record, "rb") as handle:
+            self.assertEqual(handle.read().strip(), b"https://vorlenta.github.io/")
+
     def test_other_starts_end_at_once_while_the_dialog_is_open(self):
         self.open_dialog(0)
         for args in (["/s"], ["/c"], ["/p", "1234"]):

@@ -120,3 +120,62 @@ TEST(Controls, AFontDescriptionBecomesAGdiFontOfItsPointSize) {
     }
     EXPECT_EQ(forms::LiveGdiObjects(), before);
 }
+
+namespace {
+
+// Windowless graphics on a form and inside a picture box, declared before their holder.
+struct GraphicsForm : forms::Form {
+    GraphicsForm()
+        : forms::Form({"Vorlenta graphics test", forms::BorderStyle::None, RGB(192, 192, 192), 1,
+                       SIZE{200, 100}}) {}
+    forms::Label Inside{*this, Box, RECT{5, 5, 60, 20}, {"inside", {}, 0}};
+    forms::Image Marks[2] = {{*this, Box, RECT{70, 5, 83, 18}}, {*this, Box, RECT{90, 5, 103, 18}}};
+    forms::PictureBox Box{*this, *this, RECT{10, 10, 150, 60}, RGB(255, 255, 255)};
+    forms::Label OnForm{*this, *this, RECT{10, 70, 100, 85}, {"link", {}, 0}};
+};
+
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+
+}  // namespace
+
+TEST(Graphics, PressesOverAGraphicReachItWithTheirButtonAndALeftClickClicks) {
+    GraphicsForm form;
+    form.Load();
+    std::vector<std::string> events;
+    form.Inside.MouseDown = [&](const forms::MouseEvent& e) {
+        events.push_back("inside" + std::to_string(e.button) + "@" + std::to_string(e.x));
+    };
+    form.OnForm.Click = [&] { events.push_back("click"); };
+    HWND box = form.Box.WindowHandle();
+    SendMessageW(box, WM_RBUTTONDOWN, MK_RBUTTON, At(8, 8));
+    SendMessageW(box, WM_RBUTTONUP, 0, At(8, 8));
+    SendMessageW(form.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(20, 75));
+    SendMessageW(form.WindowHandle(), WM_LBUTTONUP, 0, At(20, 75));
+    SendMessageW(form.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(20, 75));
+    SendMessageW(form.WindowHandle(), WM_LBUTTONUP, 0, At(150, 95));  // released elsewhere
+    form.Inside.SetEnabled(false);
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, At(8, 8));
+    EXPECT_EQ(events, (std::vector<std::string>{"inside2@3", "click"}));
+    form.Unload();
+}
+
+TEST(Graphics, OnePictureSharedByImagesIsReleasedOnceWithTheLast) {
+    const int before = forms::LiveGdiObjects();
+    {
+        GraphicsForm form;
+        form.Load();
+        auto picture = std::make_shared<const forms::Picture>(
+            forms::Bitmap(CreateBitmap(12, 12, 1, 32, nullptr)));
+        for (forms::Image& mark : form.Marks) {
+            mark.SetPicture(picture);
+        }
+        picture.reset();
+        form.Marks[0].SetPicture(nullptr);
+        EXPECT_NE(form.Marks[1].CurrentPicture()->Handle(), nullptr);
+        EXPECT_EQ(form.Marks[1].CurrentPicture()->Size().cx, 12);
+        form.Unload();
+    }
+    EXPECT_EQ(forms::LiveGdiObjects(), before);
+}
