@@ -133,7 +133,7 @@ class CommandButton(unittest.TestCase):
                 lines = [line.strip() for line in log]
             for line in lines:
                 if line.startswith("churned ") and line not in samples:
-                    samples[line] = self.resident_kib()
+                    samples[line] = e2e.resident_kib(IMAGE)
             return "churn done" in lines
 
         self.assertTrue(e2e.poll_until(sample_at_reports, 240, 0.02), "the churn did not end")
@@ -142,13 +142,6 @@ class CommandButton(unittest.TestCase):
         print("resident memory: %d KiB after 10000 faces, %d KiB after 50000 (%+d KiB)"
               % (first, last, last - first))
         self.assertLessEqual(last - first, RSS_LIMIT_KIB)
-
-    def resident_kib(self) -> int:
-        pids = e2e.wine_processes(IMAGE)
-        self.assertEqual(len(pids), 1, pids)
-        out = subprocess.run(["ps", "-o", "rss=", "-p", str(pids[0])], stdout=subprocess.PIPE,
-                             text=True, check=True).stdout
-        return int(out.strip())
 
 
 if __name__ == "__main__":

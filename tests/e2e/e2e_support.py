@@ -145,6 +145,17 @@ def wine_processes(image_name: str) -> List[int]:
     return found
 
 
+def resident_kib(image_name: str) -> int:
+    """The resident memory of the one Wine process running IMAGE_NAME, as ps reads it from
+    outside (KiB)."""
+    pids = wine_processes(image_name)
+    if len(pids) != 1:
+        raise AssertionError("%d processes run %s" % (len(pids), image_name))
+    out = subprocess.run(["ps", "-o", "rss=", "-p", str(pids[0])], stdout=subprocess.PIPE,
+                         text=True, check=True).stdout
+    return int(out.strip())
+
+
 def kill_wine_processes(image_name: str) -> List[int]:
     """Ends, by process id, the Wine processes of this prefix that run IMAGE_NAME (a test's
     own leftovers); returns their ids."""

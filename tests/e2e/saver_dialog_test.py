@@ -274,6 +274,34 @@ class SettingsDialog(s.SaverTestCase):
         with open(record, "rb") as handle:
             self.assertEqual(handle.read().strip(), b"https://vorlenta.github.io/")
 
+    def test_a_minute_of_hovering_and_clicking_keeps_the_memory_flat(self):
+        self.open_dialog(1, 3)
+        hover = [self.at(CMD_SET[0] + 30, CMD_SET[1] + 12), self.at(CMD_CAN[0] + 30, CMD_CAN[1] + 12),
+                 self.at(200, 232)]
+        # The last option chosen is kind 1, so that the file button stays disabled when clicked.
+        options = [self.in_panel(44 + 8, OPTION_ROWS[kind] + 6) for kind in (0, 2, 1)]
+        file_button = self.in_panel(CMD_FILE[0] + 20, CMD_FILE[1] + 10)
+
+        def work(seconds: float) -> None:
+            deadline = time.monotonic() + seconds
+            while time.monotonic() < deadline:
+                for point in hover:
+                    subprocess.run(["xdotool", "mousemove", *map(str, point)], check=True)
+                    time.sleep(0.15)
+                for point in options:
+                    self.click(point, button=1 if point != options[1] else 3)
+                self.click(file_button)
+                time.sleep(0.1)
+
+        work(5)
+        first = e2e.resident_kib(s.SAVER_IMAGE)
+        work(60)
+        last = e2e.resident_kib(s.SAVER_IMAGE)
+        print("resident memory: %d KiB after 5 s, %d KiB after a further minute (%+d KiB)"
+              % (first, last, last - first))
+        self.assertLessEqual(last - first, 1024)
+        self.assertIsNotNone(e2e.find_window(s.DIALOG_TITLE))
+
     def test_other_starts_end_at_once_while_the_dialog_is_open(self):
         self.open_dialog(0)
         for args in (["/s"], ["/c"], ["/p", "1234"]):
