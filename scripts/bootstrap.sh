@@ -19,6 +19,8 @@ packages=(
     xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
     # Wine draws the caption buttons of a window with the Marlett font
     fonts-wine
+    # the setup programs
+    nsis
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
     python3 procps psmisc pulseaudio libasound2-plugins:i386 libasound2-plugins lame sox
     # Wine's MPEGVideo device decodes MP3 files through GStreamer of the loader's width

@@ -1,0 +1,134 @@
+"""The setup program in a fresh Wine prefix, silently, as a scripted install does it: the files
+go where a standard user can write, the uninstall entry, the screen-saver setting and the
+settings shortcut are made; the installed screen saver runs from there and saves beside itself;
+a second install keeps the user's settings; the uninstaller takes everything back but them."""
+
+import getpass
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+import e2e_support as e2e
+
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorlenta"
+DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
+SHORTCUT = ("AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vorlenta settings.lnk")
+INSTALL_FOLDER = "AppData/Local/Programs/Vorlenta"
+
+
+class SilentSetup(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix = tempfile.mkdtemp(prefix="setup-prefix-",
+                                      dir=os.path.dirname(e2e.screenshot_dir()))
+        cls.env = dict(os.environ, WINEPREFIX=cls.prefix)
+        cls.run_wine("wineboot", "-i", timeout=300)
+        subprocess.run(["wineserver", "-w"], env=cls.env, timeout=120)
+        cls.run_wine("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d",
+                     "N", "/f")
+        profile = os.path.join(cls.prefix, "drive_c", "users", getpass.getuser())
+        cls.folder = os.path.join(profile, INSTALL_FOLDER)
+        cls.shortcut = os.path.join(profile, SHORTCUT)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(["wineserver", "-k"], env=cls.env)
+        shutil.rmtree(cls.prefix, ignore_errors=True)
+
+    @classmethod
+    def run_wine(cls, *args: str, timeout: float = 120) -> subprocess.CompletedProcess:
+        return subprocess.run(["wine", *args], env=cls.env, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                              timeout=timeout)
+
+    def registry_value(self, key: str, name: str):
+        """The value's data as reg query prints it, or None when it is not there."""
+        result = self.run_wine("reg", "query", key, "/v", name)
+        for line in result.stdout.splitlines():
+            parts = line.split(None, 2)
+            if len(parts) >= 2 and parts[0] == name and parts[1].startswith("REG_"):
+                return parts[2].strip() if len(parts) == 3 else ""
+        return None
+
+    def install(self) -> None:
+        setup = os.environ["VORLENTA_SETUP"]
+        self.assertEqual(self.run_wine(setup, "/S", timeout=180).returncode, 0)
+
+    def installed(self, name: str) -> str:
+        return os.path.join(self.folder, name)
+
+    def start_installed(self, *args: str) -> subprocess.Popen:
+        return subprocess.Popen(["wine", self.installed("Vorlenta.scr"), *args], env=self.env,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, start_new_session=True)
+
+    def x_window(self, name: str, timeout: float = 30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--name", "^%s$" % name],
+                                   stdout=subprocess.PIPE, text=True).stdout.split()
+            if found:
+                return found[-1]
+            time.sleep(0.2)
+        self.fail("no window " + name)
+
+    def test_install_run_upgrade_and_uninstall(self):
+        self.install()
+        for name in ("Vorlenta.scr", "Vorlenta.dll", "Uninstall.exe"):
+            self.assertTrue(os.path.isfile(self.installed(name)), name)
+        self.assertEqual(self.registry_value(UNINSTALL_KEY, "DisplayName"), "Vorlenta")
+        self.assertEqual(self.registry_value(UNINSTALL_KEY, "DisplayVersion"),
+                         os.environ["VORLENTA_VERSION"])
+        self.assertEqual(self.registry_value(UNINSTALL_KEY, "Publisher"), "Vorlenta")
+        self.assertIn("Vorlenta.scr", self.registry_value(UNINSTALL_KEY, "DisplayIcon"))
+        self.assertNotEqual(self.registry_value(UNINSTALL_KEY, "EstimatedSize"), "0x0")
+        screen_saver = self.registry_value(DESKTOP_KEY, "SCRNSAVE.EXE")
+        unix_path = self.run_wine("winepath", "-u", screen_saver).stdout.strip()
+        self.assertTrue(os.path.samefile(unix_path, self.installed("Vorlenta.scr")), screen_saver)
+        self.assertEqual(self.registry_value(DESKTOP_KEY, "ScreenSaveActive"), "1")
+        self.assertTrue(os.path.isfile(self.shortcut))
+
+        show = self.start_installed("/s")
+        self.x_window("Kessamiron_VC")  # the renderer, found beside the installed screen saver
+        e2e.focus_x_window("Kessamiron_VC")
+        e2e.hold_key("Escape", 0.3)
+        self.assertIsNotNone(e2e.wait_exit(e2e.Program(show, "Vorlenta.scr"), 15))
+
+        settings = self.start_installed("/c")
+        dialog = self.x_window("<Vorlenta>")
+        time.sleep(1.5)
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", dialog],
+                                  stdout=subprocess.PIPE, text=True).stdout
+        place = {k: int(v) for k, v in (line.split("=") for line in geometry.split())}
+        border = (place["WIDTH"] - 496) // 2  # the X window holds the frame Wine draws
+        caption = place["HEIGHT"] - 246 - border
+        subprocess.run(["xdotool", "mousemove", str(place["X"] + border + 362),
+                        str(place["Y"] + caption + 212), "click", "1"], check=True)  # "設定"
+        self.assertIsNotNone(e2e.wait_exit(e2e.Program(settings, "Vorlenta.scr"), 15))
+        with open(self.installed("Vorlenta.ini"), "rb") as handle:
+            saved = handle.read()
+        self.assertIn(b"[Section]", saved)
+
+        self.install()
+        with open(self.installed("Vorlenta.ini"), "rb") as handle:
+            self.assertEqual(handle.read(), saved)
+
+        self.assertEqual(self.run_wine(self.installed("Uninstall.exe"), "/S").returncode, 0)
+        self.assertTrue(e2e.poll_until(
+            lambda: not os.path.exists(self.installed("Uninstall.exe")), 60, 0.5),
+            "the uninstaller did not finish")
+        for name in ("Vorlenta.scr", "Vorlenta.dll"):
+            self.assertFalse(os.path.exists(self.installed(name)), name)
+        self.assertFalse(os.path.exists(self.shortcut))
+        self.assertIsNone(self.registry_value(UNINSTALL_KEY, "DisplayName"))
+        self.assertIsNone(self.registry_value(DESKTOP_KEY, "SCRNSAVE.EXE"))
+        with open(self.installed("Vorlenta.ini"), "rb") as handle:
+            self.assertEqual(handle.read(), saved)  # a silent uninstall keeps the settings
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
