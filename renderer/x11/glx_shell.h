@@ -1,0 +1,11 @@
+#pragma once
+
+#include "x11/launch_options.h"
+
+// Runs the animation on the X display: in a window of its own, in a window someone else made,
+// or on the root window, until Escape (own window), the window's end, or SIGTERM or SIGINT.
+// Returns the exit code.
+int RunOnDisplay(const LaunchOptions& options);
+
+// Writes the desktop picture the animation would take into a PNG. Returns the exit code.
+int SaveDesktop(const LaunchOptions& options);

@@ -1,0 +1,147 @@
+#include "x11/headless_frame.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <png.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "bitmap/bitmap_reader.h"
+#include "gl/frame.h"
+#include "gl/scene.h"
+#include "gl/viewport.h"
+#include "model/animation_clock.h"
+
+namespace {
+
+// An OpenGL context of Mesa's surfaceless platform drawing into a buffer of its own.
+class OffscreenContext {
+  public:
+    OffscreenContext(int width, int height) {
+        auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+            eglGetProcAddress("eglGetPlatformDisplayEXT"));
+        if (getDisplay == nullptr) {
+            return;
+        }
+        display_ = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
+            display_ = EGL_NO_DISPLAY;
+            return;
+        }
+        const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                                 EGL_PBUFFER_BIT,
+                                 EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_BIT,
+                                 EGL_RED_SIZE,
+                                 8,
+                                 EGL_GREEN_SIZE,
+                                 8,
+                                 EGL_BLUE_SIZE,
+                                 8,
+                                 EGL_DEPTH_SIZE,
+                                 16,
+                                 EGL_NONE};
+        EGLConfig config = nullptr;
+        EGLint found = 0;
+        if (!eglChooseConfig(display_, wanted, &config, 1, &found) || found < 1 ||
+            !eglBindAPI(EGL_OPENGL_API)) {
+            return;
+        }
+        const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+        surface_ = eglCreatePbufferSurface(display_, config, size);
+        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
+        current_ = surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
+                   eglMakeCurrent(display_, surface_, surface_, context_);
+    }
+    ~OffscreenContext() {
+        if (display_ == EGL_NO_DISPLAY) {
+            return;
+        }
+        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        if (context_ != EGL_NO_CONTEXT) {
+            eglDestroyContext(display_, context_);
+        }
+        if (surface_ != EGL_NO_SURFACE) {
+            eglDestroySurface(display_, surface_);
+        }
+        eglTerminate(display_);
+    }
+    OffscreenContext(const OffscreenContext&) = delete;
+    OffscreenContext& operator=(const OffscreenContext&) = delete;
+
+    bool Current() const { return current_; }
+
+  private:
+    EGLDisplay display_ = EGL_NO_DISPLAY;
+    EGLSurface surface_ = EGL_NO_SURFACE;
+    EGLContext context_ = EGL_NO_CONTEXT;
+    bool current_ = false;
+};
+
+void ShowReaderMessage(const std::string& text) {
+    std::fprintf(stderr, "vorlenta: %s\n", text.c_str());
+}
+
+}  // namespace
+
+// GL's rows come bottom first; a PNG's top first.
+bool WritePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& bottomUpRgb) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file) {
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file.get());
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    const size_t stride = static_cast<size_t>(width) * 3;
+    for (int y = height - 1; y >= 0; --y) {
+        png_write_row(png, bottomUpRgb.data() + stride * static_cast<size_t>(y));
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fflush(file.get()) == 0;
+}
+
+// Frame N is what the window shows after N frames were drawn, swapped and counted: every frame
+// before it is drawn too, since drawing a frame is what moves the fragments.
+int WriteHeadlessFrame(const LaunchOptions& options) {
+    const std::optional<BitmapImage> picture = ReadBitmapFile(options.picture, ShowReaderMessage);
+    if (!picture) {
+        std::fprintf(stderr, "vorlenta: no picture in %s\n", options.picture.c_str());
+        return 1;
+    }
+    const OffscreenContext context(options.width, options.height);
+    if (!context.Current()) {
+        std::fprintf(stderr, "vorlenta: no off-screen OpenGL context\n");
+        return 1;
+    }
+    ResizeViewport(options.width, options.height);
+    InitScene(*picture);
+    for (int frame = 0; frame < options.frame; ++frame) {
+        DrawFrame();
+        AdvanceClock();
+    }
+    DrawFrame();
+    glFinish();
+    std::vector<std::uint8_t> pixels(static_cast<size_t>(options.width) * options.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    if (!WritePng(options.out, options.width, options.height, pixels)) {
+        std::fprintf(stderr, "vorlenta: cannot write %s\n", options.out.c_str());
+        return 1;
+    }
+    return 0;
+}

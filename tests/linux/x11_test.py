@@ -1,0 +1,249 @@
+"""The native program under Xvfb with Mesa, no Wine: its own window shows the desktop sphere and
+then the burst and ends on Escape; it draws into a window someone else made and follows its size;
+SIGTERM ends it at once; the desktop it takes is the screen pixel for pixel; single frames
+rendered without a display are the same bytes on every run."""
+
+import ctypes
+import os
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+PROGRAM = os.environ["VORLENTA_PROGRAM"]
+SCREEN = (1280, 1024)
+WINDOW_TITLE = "Kessamiron_VC"
+
+
+def start_xvfb():
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                               "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
+                              pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        number = pipe.readline().strip()
+    return server, ":" + number
+
+
+def photograph(path: str, env: dict) -> bytes:
+    """The screen's pixels, rows top first, three bytes each."""
+    subprocess.run(["import", "-window", "root", path], env=env, check=True)
+    data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], stdout=subprocess.PIPE,
+                          check=True).stdout
+    return data
+
+
+def pixel(data: bytes, x: int, y: int, width: int = SCREEN[0]):
+    at = (y * width + x) * 3
+    return tuple(data[at:at + 3])
+
+
+def bitmap(width: int, height: int, colour_at) -> bytes:
+    """A 24-bit Windows bitmap file, rows bottom first."""
+    stride = (width * 3 + 3) & ~3
+    rows = b""
+    for y in reversed(range(height)):
+        row = b"".join(bytes(reversed(colour_at(x, y))) for x in range(width))
+        rows += row + b"\0" * (stride - width * 3)
+    return (struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54) +
+            struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 0, 0, 0, 0) +
+            rows)
+
+
+def picture_colour(x, y):
+    return (30, 120, 230) if y < 24 else (230, 120, 30)  # sky blue over orange
+
+
+def looks_like_picture(colour) -> bool:
+    red, green, blue = colour
+    return (red > 40 and red > green > blue) or (blue > 40 and blue > green > red)
+
+
+class ForeignWindow:
+    """A plain X window made by the test, as XScreenSaver makes one for its hacks."""
+
+    def __init__(self, display: str, width: int, height: int):
+        self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XCreateSimpleWindow.restype = ctypes.c_ulong
+        self.x.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                               ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                               ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        for name in ("XMapWindow", "XDestroyWindow"):
+            getattr(self.x, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x.XResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint,
+                                         ctypes.c_uint]
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.display = self.x.XOpenDisplay(display.encode())
+        root = self.x.XDefaultRootWindow(self.display)
+        self.id = self.x.XCreateSimpleWindow(self.display, root, 100, 50, width, height, 0, 0,
+                                             0x808080)
+        self.x.XMapWindow(self.display, self.id)
+        self.x.XSync(self.display, 0)
+
+    def resize(self, width: int, height: int) -> None:
+        self.x.XResizeWindow(self.display, self.id, width, height)
+        self.x.XSync(self.display, 0)
+
+    def destroy(self) -> None:
+        self.x.XDestroyWindow(self.display, self.id)
+        self.x.XSync(self.display, 0)
+
+
+class NativeProgram(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server, cls.display = start_xvfb()
+        cls.env = dict(os.environ, DISPLAY=cls.display)
+        cls.env.pop("XSCREENSAVER_WINDOW", None)
+        cls.folder = tempfile.mkdtemp(prefix="vorlenta-x11-")
+        cls.shots = os.environ.get("VORLENTA_SCREENSHOTS", cls.folder)
+        os.makedirs(cls.shots, exist_ok=True)
+        cls.picture = os.path.join(cls.folder, "picture.bmp")
+        with open(cls.picture, "wb") as handle:
+            handle.write(bitmap(64, 48, picture_colour))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.terminate()
+        cls.server.wait(timeout=10)
+
+    def setUp(self):
+        # The desktop to photograph: sky blue over orange, like the test picture.
+        subprocess.run(["xsetroot", "-solid", "#1e78e6"], env=self.env, check=True)
+        self.program = None
+
+    def tearDown(self):
+        if self.program is not None and self.program.poll() is None:
+            self.program.kill()
+            self.program.wait(timeout=10)
+
+    def start(self, *args: str) -> None:
+        self.program = subprocess.Popen([PROGRAM, *args], env=self.env,
+                                        stdin=subprocess.DEVNULL)
+
+    def shot(self, name: str) -> bytes:
+        return photograph(os.path.join(self.shots, "x11-%s.png" % name), self.env)
+
+    def xdotool(self, *args: str) -> str:
+        return subprocess.run(["xdotool", *args], env=self.env, stdout=subprocess.PIPE,
+                              text=True).stdout.strip()
+
+    def wait_title(self) -> str:
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            found = self.xdotool("search", "--name", "^%s$" % WINDOW_TITLE)
+            if found:
+                return found.split()[-1]
+            time.sleep(0.1)
+        self.fail("no window of the program")
+
+    def centre_share(self, data: bytes, test, cx: int, cy: int, radius: int = 60,
+                     width: int = SCREEN[0]) -> float:
+        points = [(cx + dx, cy + dy) for dx in range(-radius, radius + 1, 10)
+                  for dy in range(-radius, radius + 1, 10) if dx * dx + dy * dy <= radius * radius]
+        return sum(1 for x, y in points if test(pixel(data, x, y, width))) / len(points)
+
+    def test_its_own_window_shows_the_sphere_then_the_burst_and_ends_on_escape(self):
+        self.start("-window")
+        window = self.wait_title()
+        time.sleep(1.5)
+        sphere = self.shot("sphere")
+        self.assertGreater(self.centre_share(sphere, lambda c: c[2] > 100, 512, 384), 0.9)
+        self.assertEqual(pixel(sphere, 10, 10), (0, 0, 0))
+        deadline = time.monotonic() + 60
+        while time.monotonic() < deadline:
+            burst = self.shot("burst")
+            if self.centre_share(burst, lambda c: c == (0, 0, 0), 512, 384) > 0.3:
+                break
+            time.sleep(0.5)
+        else:
+            self.fail("no burst within a minute")
+        self.xdotool("windowfocus", "--sync", window)
+        self.xdotool("keydown", "Escape")
+        time.sleep(0.2)
+        self.xdotool("keyup", "Escape")
+        self.assertEqual(self.program.wait(timeout=5), 0)
+
+    def test_it_draws_into_a_window_it_is_given_and_follows_its_size(self):
+        foreign = ForeignWindow(self.display, 400, 300)
+        self.start("-window-id", hex(foreign.id))
+        time.sleep(1.5)
+        before = self.shot("window-id")
+        # A small window runs so fast that the burst may have begun: the scene's black over the
+        # window's grey, with the picture's colours on the sphere or its fragments.
+        self.assertEqual(pixel(before, 100 + 5, 50 + 5), (0, 0, 0))
+        self.assertGreater(self.centre_share(before, lambda c: c[2] > 100, 300, 200, 140), 0.02)
+        self.assertEqual(pixel(before, 100 + 500, 50 + 5), (0x1e, 0x78, 0xe6))  # outside it
+        foreign.resize(700, 500)
+        time.sleep(1.0)
+        after = self.shot("window-id-resized")
+        self.assertEqual(pixel(after, 100 + 690, 50 + 490), (0, 0, 0))
+        self.assertEqual(pixel(after, 100 + 710, 50 + 510), (0x1e, 0x78, 0xe6))
+        foreign.destroy()
+        self.assertEqual(self.program.wait(timeout=5), 0)
+
+    def test_sigterm_ends_it_promptly_and_leaves_no_window(self):
+        self.start("-window")
+        self.wait_title()
+        time.sleep(1.0)
+        sent = time.monotonic()
+        self.program.send_signal(signal.SIGTERM)
+        self.assertEqual(self.program.wait(timeout=5), 0)
+        ended = (time.monotonic() - sent) * 1000
+        print("ended %.0f ms after SIGTERM" % ended)
+        self.assertLess(ended, 200)
+        self.assertEqual(self.xdotool("search", "--name", "^%s$" % WINDOW_TITLE), "")
+
+    def test_the_desktop_it_takes_is_the_screen_pixel_for_pixel(self):
+        subprocess.run(["xsetroot", "-mod", "16", "16", "-fg", "#ffffff", "-bg", "#3a6ea5"],
+                       env=self.env, check=True)
+        saved = os.path.join(self.folder, "desktop.png")
+        self.assertEqual(subprocess.run([PROGRAM, "--save-desktop", saved],
+                                        env=self.env).returncode, 0)
+        screen = photograph(os.path.join(self.folder, "screen.png"), self.env)
+        taken = subprocess.run(["convert", saved, "-depth", "8", "rgb:-"],
+                               stdout=subprocess.PIPE, check=True).stdout
+        self.assertEqual(len(taken), len(screen))
+        self.assertTrue(taken == screen, "the desktop differs from the screen")
+
+    def test_headless_frames_are_the_same_bytes_on_every_run(self):
+        env = {k: v for k, v in self.env.items() if k != "DISPLAY"}
+        outputs = {}
+        for frame in ("0", "0", "450", "450"):
+            out = os.path.join(self.folder, "frame-%s-%d.png" % (frame, len(outputs)))
+            self.assertEqual(subprocess.run([PROGRAM, "--frame", frame, "--picture", self.picture,
+                                             "--out", out], env=env).returncode, 0)
+            with open(out, "rb") as handle:
+                outputs.setdefault(frame, []).append(handle.read())
+        for frame, runs in outputs.items():
+            self.assertEqual(runs[0], runs[1], "frame %s differs between runs" % frame)
+        first = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"],
+                               input=outputs["0"][0], stdout=subprocess.PIPE).stdout
+        burst = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"],
+                               input=outputs["450"][0], stdout=subprocess.PIPE).stdout
+        sphere_share = self.centre_share(first, looks_like_picture, 512, 384, 60, 1024)
+        burst_black = self.centre_share(burst, lambda c: c == (0, 0, 0), 512, 384, 200, 1024)
+        self.assertGreater(sphere_share, 0.95)
+        self.assertGreater(burst_black, 0.3)
+        self.assertLess(burst_black, 0.99)
+
+    def test_bad_options_are_refused_and_help_lists_the_targets(self):
+        refused = subprocess.run([PROGRAM, "-window-id", "nonsense"], env=self.env,
+                                 stderr=subprocess.PIPE, text=True)
+        self.assertEqual(refused.returncode, 2)
+        self.assertIn("not a window id", refused.stderr)
+        helped = subprocess.run([PROGRAM, "--help"], stdout=subprocess.PIPE, text=True)
+        for option in ("-window-id", "-root", "-window", "--frame", "SIGTERM"):
+            self.assertIn(option, helped.stdout)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
