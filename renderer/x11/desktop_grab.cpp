@@ -1,5 +1,6 @@
 #include "x11/desktop_grab.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,8 +30,12 @@ int RunHelper(const std::string& window, const std::string& pixmap) {
         return -1;
     }
     if (child == 0) {
+        // XScreenSaver puts its helpers on the path of its hacks; run by hand, the helper is
+        // found where Debian installs it.
         execlp("xscreensaver-getimage", "xscreensaver-getimage", window.c_str(), pixmap.c_str(),
                static_cast<char*>(nullptr));
+        execl("/usr/libexec/xscreensaver/xscreensaver-getimage", "xscreensaver-getimage",
+              window.c_str(), pixmap.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -65,7 +70,37 @@ std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable, int
     return picture;
 }
 
-std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window window) {
+namespace {
+
+// XScreenSaver keeps the desktop it photographed before blanking as a pixmap named on its
+// window; the helper reads the same.
+std::optional<BitmapImage> GrabScreenshotProperty(Display* display, Window window) {
+    const Atom name = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
+    if (name == None) {
+        return std::nullopt;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, name, 0, 1, False, XA_PIXMAP, &type, &format, &count,
+                           &remaining, &data) != Success ||
+        data == nullptr) {
+        return std::nullopt;
+    }
+    const Pixmap pixmap = count == 1 && format == 32 ? *reinterpret_cast<Pixmap*>(data) : None;
+    XFree(data);
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    if (pixmap == None ||
+        !XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth)) {
+        return std::nullopt;
+    }
+    return GrabDrawable(display, pixmap, static_cast<int>(width), static_cast<int>(height));
+}
+
+std::optional<BitmapImage> GrabWithHelper(Display* display, Window window) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) {
         return std::nullopt;
@@ -80,4 +115,15 @@ std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window wi
     }
     XFreePixmap(display, pixmap);
     return picture;
+}
+
+}  // namespace
+
+// The daemon's own photograph when its window names one: the helper would read the same, but it
+// cannot copy it into a GL window deeper than the screen and reports success all the same.
+std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window window) {
+    if (auto picture = GrabScreenshotProperty(display, window)) {
+        return picture;
+    }
+    return GrabWithHelper(display, window);
 }

@@ -126,10 +126,11 @@ std::optional<Surface> AdoptWindow(Display* display, Window window) {
     return surface.visual != nullptr ? std::optional<Surface>(surface) : std::nullopt;
 }
 
-// The picture is taken before our own window covers the screen.
+// The picture is taken before our own window covers the screen. Under XScreenSaver the screen is
+// already covered: the daemon's photograph from before it blanked is asked for instead.
 BitmapImage TakeDesktop(Display* display, int screen, const LaunchOptions& options) {
     std::optional<BitmapImage> picture;
-    if (options.target == DrawTarget::ForeignWindow) {
+    if (options.startedByScreenSaver) {
         picture = GrabDesktopForScreenSaver(display, options.windowId);
     }
     if (!picture) {

@@ -11,7 +11,7 @@ const char kUsage[] =
     "\n"
     "  (no option)      draw in a window of its own over the whole screen; Escape ends it\n"
     "  -window          draw in a 1024 x 768 window of its own\n"
-    "  -root            draw on the root window\n"
+    "  -root            draw on the root window (XScreenSaver's window when it names one)\n"
     "  -window-id ID    draw into the window ID (decimal or 0x hex) and follow its size;\n"
     "                   $XSCREENSAVER_WINDOW does the same\n"
     "  --frame N        write frame N of the animation as a PNG, without a display:\n"
@@ -121,7 +121,10 @@ LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
     if (options.target == DrawTarget::Frame && (options.picture.empty() || options.out.empty())) {
         return Refused("--frame needs --picture FILE and --out FILE.png");
     }
-    if (!targetNamed && xscreenSaverWindow != nullptr && *xscreenSaverWindow != '\0') {
+    // XScreenSaver names its window in the environment, and a hack told to draw on the root
+    // draws there: that window is the screen's root for it.
+    const bool rootOrNothing = !targetNamed || options.target == DrawTarget::Root;
+    if (rootOrNothing && xscreenSaverWindow != nullptr && *xscreenSaverWindow != '\0') {
         const auto id = ParseWindowId(xscreenSaverWindow);
         if (!id) {
             return Refused(std::string("not a window id in XSCREENSAVER_WINDOW: ") +
@@ -129,6 +132,7 @@ LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
         }
         options.target = DrawTarget::ForeignWindow;
         options.windowId = *id;
+        options.startedByScreenSaver = true;
     }
     return {options, ""};
 }

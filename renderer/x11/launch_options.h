@@ -19,6 +19,7 @@ enum class DrawTarget {
 struct LaunchOptions {
     DrawTarget target = DrawTarget::FullScreen;
     unsigned long windowId = 0;
+    bool startedByScreenSaver = false;  // the window came from $XSCREENSAVER_WINDOW
     // --frame N --picture FILE --out FILE.png [--size WxH]
     int frame = 0;
     std::string picture;
@@ -33,8 +34,8 @@ struct LaunchRequest {
     std::string error;
 };
 
-// xscreenSaverWindow: the value of $XSCREENSAVER_WINDOW, if set; a window named on the command
-// line wins over it.
+// xscreenSaverWindow: the value of $XSCREENSAVER_WINDOW, if set: used with -root or without a
+// target; -window and -window-id win over it.
 LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
                                  const char* xscreenSaverWindow);
 

@@ -24,6 +24,7 @@ TEST(LaunchOptions, EachTargetFromItsOptionOrTheScreenSaversWindow) {
         {{"-window-id", "4194311"}, nullptr, DrawTarget::ForeignWindow, 4194311},
         {{"-window-id", "0x400007"}, nullptr, DrawTarget::ForeignWindow, 0x400007},
         {{}, "0x1a00001", DrawTarget::ForeignWindow, 0x1a00001},
+        {{"-root"}, "0x1a00001", DrawTarget::ForeignWindow, 0x1a00001},
         {{"-window"}, "0x1a00001", DrawTarget::Window, 0},  // the command line wins
         {{"--help"}, nullptr, DrawTarget::Help, 0},
     };
@@ -32,6 +33,8 @@ TEST(LaunchOptions, EachTargetFromItsOptionOrTheScreenSaversWindow) {
         ASSERT_TRUE(request.options) << request.error;
         EXPECT_EQ(request.options->target, c.target);
         EXPECT_EQ(request.options->windowId, c.windowId);
+        EXPECT_EQ(request.options->startedByScreenSaver,
+                  c.environment != nullptr && c.target == DrawTarget::ForeignWindow);
     }
 }
 
