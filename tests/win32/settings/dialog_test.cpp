@@ -1,0 +1,84 @@
+#include "settings/kessamir_p.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "music/settings.h"
+
+namespace {
+
+struct StoredSettings {
+    int kind;
+    int repeat;
+};
+
+// The dialog as Form_Load leaves it for the given settings.
+class LoadedDialog {
+  public:
+    explicit LoadedDialog(StoredSettings stored) {
+        BGMKind = static_cast<std::int16_t>(stored.kind);
+        BGMRepeat = static_cast<std::int16_t>(stored.repeat);
+        BGMFile.clear();
+        dialog.Load();
+    }
+    ~LoadedDialog() { dialog.Unload(); }
+    Kessamir_P dialog;
+
+    int MarkedKind() const {
+        int marked = -1;
+        for (int k = 0; k < 3; ++k) {
+            if (dialog.Img_BGM[k].CurrentPicture() == dialog.Img_Ra[1]) {
+                marked = marked == -1 ? k : -2;
+            }
+        }
+        return marked;
+    }
+};
+
+}  // namespace
+
+TEST(SettingsDialog, LoadsWithItsClientSizeAndARepeatListOf31EntriesTheFirstEmpty) {
+    LoadedDialog loaded({1, 45});
+    Kessamir_P& dialog = loaded.dialog;
+    EXPECT_EQ(dialog.ScaleWidth(), 496);
+    EXPECT_EQ(dialog.ScaleHeight(), 246);
+    EXPECT_EQ(dialog.BGM_Repeat.ItemCount(), 31);
+    EXPECT_EQ(dialog.BGM_Repeat.Text(), "45");  // not in the list, shown all the same
+    dialog.BGM_Repeat.SetText("");
+    EXPECT_EQ(dialog.Cmd_Set.Caption(), "設定");
+    EXPECT_EQ(dialog.Cmd_Can.Font(), forms::kDefaultAmbientFont);
+}
+
+TEST(SettingsDialog, EachStoredKindMarksOneOptionAndEnablesItsOwnControls) {
+    struct Case {
+        int kind;
+        int marked;  // -1: none
+        bool repeatBox, fileButton;
+    };
+    for (const Case& c : {Case{0, 0, false, false}, Case{1, 1, true, false},
+                          Case{2, 2, false, true}, Case{3, -1, false, false}}) {
+        LoadedDialog loaded({c.kind, 0});
+        EXPECT_EQ(loaded.MarkedKind(), c.marked) << c.kind;
+        EXPECT_EQ(IsWindowEnabled(loaded.dialog.BGM_Repeat.WindowHandle()) != 0, c.repeatBox)
+            << c.kind;
+        EXPECT_EQ(loaded.dialog.Cmd_File.Face().Enabled(), c.fileButton) << c.kind;
+        EXPECT_EQ(loaded.dialog.BGM_Repeat.Text(), "") << c.kind;
+    }
+}
+
+TEST(SettingsDialog, ChoosingAKindWithAnyButtonKeepsTheFileAndTheRepeatText) {
+    LoadedDialog loaded({2, 7});
+    Kessamir_P& dialog = loaded.dialog;
+    dialog.lbl_Fname.SetCaption("C:\\music\\a.mp3");
+    for (int button : {forms::kRightButton, forms::kLeftButton}) {
+        dialog.lbl_BGM[1].MouseDown({button, 0, 1, 1});
+        EXPECT_EQ(BGMKind, 1);
+        EXPECT_EQ(loaded.MarkedKind(), 1);
+        dialog.Img_BGM[0].MouseDown({button, 0, 1, 1});
+        EXPECT_EQ(BGMKind, 0);
+    }
+    EXPECT_EQ(dialog.lbl_Fname.Caption(), L"C:\\music\\a.mp3");
+    EXPECT_EQ(dialog.BGM_Repeat.Text(), "7");
+    EXPECT_FALSE(dialog.Cmd_File.Face().Enabled());
+}
