@@ -23,8 +23,8 @@ packages=(
     nsis
     # the native Linux program: X11 and GLX for the display, Mesa's EGL for frames without one
     libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libpng-dev
-    # its Debian package (cpack works out the dependencies with dpkg-shlibdeps) and XScreenSaver
-    dpkg-dev xscreensaver xscreensaver-data
+    # its Debian package (cpack works out the dependencies with dpkg-shlibdeps)
+    dpkg-dev
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
     python3 procps psmisc pulseaudio libasound2-plugins:i386 libasound2-plugins lame sox
     # Wine's MPEGVideo device decodes MP3 files through GStreamer of the loader's width
