@@ -193,16 +193,8 @@ void Command::DrawCaption(HDC dc) const {
     RECT label{0, captionTop_, Width(),
                captionTop_ + Scaled(kCaptionHeight, forms::TwipsPerPixelY())};
     constexpr UINT kFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    const forms::Selection font(dc, captionFont_.Get());
-    SetBkMode(dc, TRANSPARENT);
-    if (!captionEnabled_) {
-        RECT engraved = label;
-        OffsetRect(&engraved, 1, 1);
-        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextW(dc, captionText_.c_str(), -1, &engraved, kFormat);
-    }
-    SetTextColor(dc, captionEnabled_ ? ScreenColour(captionColour_) : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, captionText_.c_str(), -1, &label, kFormat);
+    forms::DrawLabelText(dc, captionText_, label, kFormat, captionFont_.Get(),
+                         ScreenColour(captionColour_), captionEnabled_);
 }
 
 void Command::SetCaption(const std::string& text) {

@@ -38,6 +38,22 @@ FontHandle MakeScreenFont(const FontDescription& font) {
     return MakeFont(font, pixelsPerInchY);
 }
 
+void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT format, HFONT font,
+                   COLORREF colour, bool enabled) {
+    const Selection selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    const int length = static_cast<int>(text.size());
+    if (!enabled) {
+        RECT engraved = area;
+        OffsetRect(&engraved, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+        DrawTextW(dc, text.c_str(), length, &engraved, format);
+    }
+    RECT place = area;
+    SetTextColor(dc, enabled ? colour : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), length, &place, format);
+}
+
 void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
     const Brush brush(CreateSolidBrush(colour));
     FillRect(dc, &area, brush.Get());

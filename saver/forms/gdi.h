@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 #include "forms/font_description.h"
@@ -81,6 +82,11 @@ class Selection {
 FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY);
 // The same at the screen's resolution, for text drawn on screen.
 FontHandle MakeScreenFont(const FontDescription& font);
+
+// Text on a transparent background in the given font and format. Disabled text is drawn
+// engraved, as a disabled label is: a light copy one pixel down and right under grey text.
+void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT format, HFONT font,
+                   COLORREF colour, bool enabled);
 
 // Fills a rectangle with a solid colour through a brush that lives only for the call.
 void FillSolid(HDC dc, const RECT& area, COLORREF colour);

@@ -44,28 +44,15 @@ void Label::SetCaption(std::string_view text, unsigned codePage) {
     Refresh();
 }
 
-// A disabled label is drawn engraved: a light copy one pixel down and right under grey text.
 void Label::Draw(HDC dc) const {
     RECT area = Bounds();
     if (design_.border) {
         DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     }
-    if (!Enabled()) {
-        RECT engraved = area;
-        OffsetRect(&engraved, 1, 1);
-        DrawText(dc, engraved, GetSysColor(COLOR_3DHILIGHT));
-    }
-    DrawText(dc, area, Enabled() ? design_.foreColor : GetSysColor(COLOR_GRAYTEXT));
-}
-
-void Label::DrawText(HDC dc, RECT area, COLORREF colour) const {
     UINT format = DT_NOPREFIX;
     format |= design_.wrap ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE | DT_NOCLIP;
     format |= design_.alignment == Alignment::Centre ? DT_CENTER : DT_LEFT;
-    const Selection font(dc, font_.Get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, format);
+    DrawLabelText(dc, caption_, area, format, font_.Get(), design_.foreColor, Enabled());
 }
 
 Shape::Shape(Form& form, const Container& holder, RECT bounds, COLORREF borderColor)

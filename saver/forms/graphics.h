@@ -79,8 +79,6 @@ class Label : public Graphic {
     void Draw(HDC dc) const override;
 
   private:
-    void DrawText(HDC dc, RECT area, COLORREF colour) const;
-
     LabelDesign design_;
     std::wstring caption_;
     FontHandle font_;
