@@ -1,6 +1,6 @@
 // The renderer's timing hooks for its benchmark build: time to the first swapped frame, the
 // frame rate of the first sphere phase (frames 1-400) and of the whole run.
-#include "win32/frame_timing.h"
+#include "timing/frame_timing.h"
 
 #include "frame_timing_report.h"
 

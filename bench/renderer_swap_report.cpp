@@ -3,6 +3,8 @@
 // swap interval alone.
 #include "win32/swap_control.h"
 
+#include <windows.h>
+
 #include "frame_timing_report.h"
 
 void EnableSwapControl() {

@@ -4,6 +4,8 @@
 // figures, counted from its creation, can be put on the same clock).
 #include "run_timing.h"
 
+#include <windows.h>
+
 #include "frame_timing_report.h"
 
 namespace {

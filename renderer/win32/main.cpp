@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "hand_off/hand_off.h"
-#include "win32/frame_timing.h"
+#include "timing/frame_timing.h"
 #include "win32/message_loop.h"
 #include "win32/render_window.h"
 

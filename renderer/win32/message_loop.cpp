@@ -2,7 +2,7 @@
 
 #include "gl/frame.h"
 #include "model/animation_clock.h"
-#include "win32/frame_timing.h"
+#include "timing/frame_timing.h"
 #include "win32/render_window.h"
 
 namespace {

@@ -15,8 +15,10 @@
 #include "gl/viewport.h"
 #include "hand_off/hand_off.h"
 #include "model/animation_clock.h"
+#include "timing/frame_timing.h"
 #include "x11/desktop_grab.h"
 #include "x11/headless_frame.h"
+#include "x11/swap_interval.h"
 
 namespace {
 
@@ -143,18 +145,6 @@ BitmapImage TakeDesktop(Display* display, int screen, const LaunchOptions& optio
     return *picture;
 }
 
-void SetSwapInterval(Display* display, Window window) {
-    using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
-    using SwapIntervalMesa = int (*)(unsigned);
-    if (auto ext = reinterpret_cast<SwapIntervalExt>(
-            glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")))) {
-        ext(display, window, 1);
-    } else if (auto mesa = reinterpret_cast<SwapIntervalMesa>(
-                   glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
-        mesa(1);
-    }
-}
-
 // Returns true when the animation must end.
 bool HandleEvent(Display* display, const XEvent& event, Surface& surface, bool& escapeDown) {
     switch (event.type) {
@@ -200,6 +190,7 @@ void Animate(Display* display, Surface& surface) {
         }
         DrawFrame();
         glXSwapBuffers(display, surface.window);
+        NoteSwappedFrame();
         AdvanceClock();
         if (escapeDown && surface.own) {
             return;
@@ -240,10 +231,11 @@ int RunOnDisplay(const LaunchOptions& options) {
         XCloseDisplay(display);
         return 1;
     }
-    SetSwapInterval(display, surface->window);
+    EnableSwapInterval(display, surface->window);
     ResizeViewport(surface->width, surface->height);
     InitScene(desktop);
     Animate(display, *surface);
+    ReportFrameTiming();
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, context);
     if (surface->own) {

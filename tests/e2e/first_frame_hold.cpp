@@ -2,7 +2,7 @@
 // test can photograph frame 0 and compare it with the Linux program's frame 0.
 #include <windows.h>
 
-#include "win32/frame_timing.h"
+#include "timing/frame_timing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "win32/frame_timing.h"
+#include "timing/frame_timing.h"
 
 // The shipped renderer keeps no timings.
 void NoteSwappedFrame() {}
