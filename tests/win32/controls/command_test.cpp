@@ -229,7 +229,9 @@ TEST(Command, TheCaptionIsCentredAndGreyedWhenDisabled) {
     for (Command* button : {&form.Cmd_Set, &form.Cmd_Can, &form.Cmd_File}) {
         const Ink ink = CaptionInk(*button);
         ASSERT_GE(ink.right, ink.left) << button->Caption();
-        EXPECT_LE(std::abs((ink.left + ink.right + 1) - button->Width()), 2) << button->Caption();
+        // Centring goes by the caption's advance width, so the glyphs' side bearings may
+        // shift the ink by up to two pixels (four in these doubled coordinates).
+        EXPECT_LE(std::abs((ink.left + ink.right + 1) - button->Width()), 4) << button->Caption();
         EXPECT_LT(ink.darkest, 60) << button->Caption();
     }
     form.Cmd_Set.Enabled(false);
