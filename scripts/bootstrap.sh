@@ -25,6 +25,10 @@ packages=(
     libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libpng-dev
     # its Debian package (cpack works out the dependencies with dpkg-shlibdeps)
     dpkg-dev
+    # the XScreenSaver daemon that runs it in the end-to-end test, its picture helper and the
+    # chooser of the visual for GL display modes (without it the daemon gives them a window
+    # deeper than the screen, into which the helper cannot copy the desktop)
+    xscreensaver xscreensaver-data xscreensaver-gl
     # end-to-end tests and their audio: a null sink to play into and music files made on the spot
     python3 procps psmisc pulseaudio libasound2-plugins:i386 libasound2-plugins lame sox
     # Wine's MPEGVideo device decodes MP3 files through GStreamer of the loader's width

@@ -1,6 +1,5 @@
 #include "x11/desktop_grab.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,14 +44,17 @@ int RunHelper(const std::string& window, const std::string& pixmap) {
 
 }  // namespace
 
-std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable, int width,
-                                        int height) {
+std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
+                                        const Visual& pixelLayout, int width, int height) {
     XImage* image = XGetImage(display, drawable, 0, 0, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (image == nullptr) {
         return std::nullopt;
     }
-    const Channel red(image->red_mask), green(image->green_mask), blue(image->blue_mask);
+    // An image of a pixmap carries no colour masks (a pixmap has no visual), so the layout is
+    // always the caller's.
+    const Channel red(pixelLayout.red_mask), green(pixelLayout.green_mask),
+        blue(pixelLayout.blue_mask);
     BitmapImage picture;
     picture.width = width;
     picture.height = height;
@@ -70,37 +72,9 @@ std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable, int
     return picture;
 }
 
-namespace {
-
-// XScreenSaver keeps the desktop it photographed before blanking as a pixmap named on its
-// window; the helper reads the same.
-std::optional<BitmapImage> GrabScreenshotProperty(Display* display, Window window) {
-    const Atom name = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
-    if (name == None) {
-        return std::nullopt;
-    }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, name, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                           &remaining, &data) != Success ||
-        data == nullptr) {
-        return std::nullopt;
-    }
-    const Pixmap pixmap = count == 1 && format == 32 ? *reinterpret_cast<Pixmap*>(data) : None;
-    XFree(data);
-    Window root = 0;
-    int x = 0, y = 0;
-    unsigned width = 0, height = 0, border = 0, depth = 0;
-    if (pixmap == None ||
-        !XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth)) {
-        return std::nullopt;
-    }
-    return GrabDrawable(display, pixmap, static_cast<int>(width), static_cast<int>(height));
-}
-
-std::optional<BitmapImage> GrabWithHelper(Display* display, Window window) {
+// The helper, not the daemon's own photograph of the desktop, because only the helper honours
+// the user's grabDesktopImages: without it, it gives a picture from disk or colour bars.
+std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window window) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) {
         return std::nullopt;
@@ -111,19 +85,9 @@ std::optional<BitmapImage> GrabWithHelper(Display* display, Window window) {
     XSync(display, False);
     std::optional<BitmapImage> picture;
     if (RunHelper(std::to_string(window), std::to_string(pixmap)) == 0) {
-        picture = GrabDrawable(display, pixmap, attributes.width, attributes.height);
+        picture =
+            GrabDrawable(display, pixmap, *attributes.visual, attributes.width, attributes.height);
     }
     XFreePixmap(display, pixmap);
     return picture;
-}
-
-}  // namespace
-
-// The daemon's own photograph when its window names one: the helper would read the same, but it
-// cannot copy it into a GL window deeper than the screen and reports success all the same.
-std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window window) {
-    if (auto picture = GrabScreenshotProperty(display, window)) {
-        return picture;
-    }
-    return GrabWithHelper(display, window);
 }

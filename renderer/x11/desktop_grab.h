@@ -7,10 +7,12 @@
 #include "bitmap/bitmap_reader.h"
 
 // The desktop picture as the scene takes it (rows bottom first, RGB), from a drawable of the
-// display: the root window, or a pixmap XScreenSaver filled.
-std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable, int width, int height);
+// display: the root window, or a pixmap XScreenSaver filled, whose pixels are laid out as
+// pixelLayout's.
+std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
+                                        const Visual& pixelLayout, int width, int height);
 
-// The desktop for a window XScreenSaver made: its helper xscreensaver-getimage puts the
-// picture of the desktop from before the screen was blanked into a pixmap. None when the helper
-// is missing or fails.
+// The picture for a window XScreenSaver made, from its helper xscreensaver-getimage: the desktop
+// from before the screen was blanked where the user allows that, else what the user chose
+// instead. None when the helper is missing or fails.
 std::optional<BitmapImage> GrabDesktopForScreenSaver(Display* display, Window window);

@@ -136,8 +136,9 @@ BitmapImage TakeDesktop(Display* display, int screen, const LaunchOptions& optio
         picture = GrabDesktopForScreenSaver(display, options.windowId);
     }
     if (!picture) {
-        picture = GrabDrawable(display, RootWindow(display, screen), DisplayWidth(display, screen),
-                               DisplayHeight(display, screen));
+        picture =
+            GrabDrawable(display, RootWindow(display, screen), *DefaultVisual(display, screen),
+                         DisplayWidth(display, screen), DisplayHeight(display, screen));
     }
     if (!picture) {
         picture = BitmapImage{1, 1, {0, 0, 0}};
