@@ -15,6 +15,7 @@
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
 #include "settings/kessamir_p.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -22,12 +23,12 @@ class Win32Startup final : public StartupPorts {
   public:
     bool WindowExists(const char* title) override { return forms::TopLevelWindowExists(title); }
 
-    void ShowPreview(int32_t previewHandle) override {
+    void ShowPreview(uint32_t previewHandle) override {
         previewForm_ = std::make_unique<Kessamir_R>();
         ::ShowPreview(*previewForm_, previewHandle);
     }
 
-    void CreateHandOffDirectory() override { forms::MakeDirectory(kHandOffDirectory); }
+    void CreateHandOffDirectory() override { forms::MakeDirectory(Widen(kHandOffDirectory)); }
 
     void LoadSettings() override { ::LoadSettings(); }
 
@@ -38,7 +39,10 @@ class Win32Startup final : public StartupPorts {
 
     int32_t ShowCursor(bool show) override { return ::ShowCursor(show ? TRUE : FALSE); }
 
+    // The photograph must be the whole screen at any display scaling, so the run form and its
+    // capture see the real pixels; the dialog and the preview keep Windows' scaling.
     void LoadRunForm(const std::string& modeLetter) override {
+        forms::UseRealScreenPixels();
         runForm_ = std::make_unique<Kessamir_S>(modeLetter);
         runForm_->Load();
     }

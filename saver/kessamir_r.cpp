@@ -24,8 +24,10 @@ void Kessamir_R::Form_Unload() {
     ApiResult = PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-void ShowPreview(Kessamir_R& form, int32_t previewHandle) {
-    HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(previewHandle));
+// Only the low 32 bits of a window handle are significant; a 64-bit program sign-extends them,
+// as Windows does when a handle crosses from a 32-bit program.
+void ShowPreview(Kessamir_R& form, uint32_t previewHandle) {
+    HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(previewHandle)));
     if (previewHandle == 0 || !IsWindow(host)) {
         forms::Runtime::End();
         return;

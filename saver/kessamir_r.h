@@ -19,4 +19,4 @@ class Kessamir_R : public forms::Form {
 
 // Makes the preview form a child of the given window, covering it exactly. A handle that names
 // no window ends the program at once rather than leaving a stray window behind.
-void ShowPreview(Kessamir_R& form, int32_t previewHandle);
+void ShowPreview(Kessamir_R& form, uint32_t previewHandle);

@@ -8,6 +8,7 @@
 #include "music/settings.h"
 #include "run_timing.h"
 #include "win32/running_program.h"
+#include "win32/wide_text.h"
 
 Kessamir_S::Kessamir_S(std::string modeLetter)
     : forms::Form({kRunFormTitle, forms::BorderStyle::None, RGB(0, 0, 0)}),
@@ -37,7 +38,7 @@ void Kessamir_S::CaptureDesktop() {
 }
 
 void Kessamir_S::SaveSnapshot() {
-    Display.SavePicture(kSnapshotPath);
+    Display.SavePicture(Widen(kSnapshotPath));
     NoteRunStep(RunStep::Saved);
 }
 

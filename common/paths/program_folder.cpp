@@ -11,8 +11,8 @@ constexpr std::uint32_t kLongestPath = 32768;
 
 }  // namespace
 
-std::string ReadProgramPath(const ModulePathReader& read) {
-    std::vector<char> buffer(kFirstBufferSize);
+std::wstring ReadProgramPath(const ModulePathReader& read) {
+    std::vector<wchar_t> buffer(kFirstBufferSize);
     for (;;) {
         const auto size = static_cast<std::uint32_t>(buffer.size());
         const std::uint32_t length = read(buffer.data(), size);
@@ -20,7 +20,7 @@ std::string ReadProgramPath(const ModulePathReader& read) {
             return {};
         }
         if (length < size) {
-            return std::string(buffer.data(), length);
+            return std::wstring(buffer.data(), length);
         }
         if (size >= kLongestPath) {
             return {};
@@ -29,12 +29,20 @@ std::string ReadProgramPath(const ModulePathReader& read) {
     }
 }
 
-std::string FolderOfProgram(const std::string& programPath) {
-    const std::size_t separator = programPath.rfind('\\');
-    if (separator == std::string::npos) {
+std::wstring FolderOfProgram(const std::wstring& programPath) {
+    const std::size_t separator = programPath.rfind(L'\\');
+    if (separator == std::wstring::npos) {
         return {};
     }
-    const std::string folder = programPath.substr(0, separator);
-    const bool driveRoot = folder.size() == 2 && folder[1] == ':';
-    return driveRoot ? folder + "\\" : folder;
+    const std::wstring folder = programPath.substr(0, separator);
+    const bool driveRoot = folder.size() == 2 && folder[1] == L':';
+    return driveRoot ? folder + L"\\" : folder;
+}
+
+std::wstring QuotedCommandLine(const std::wstring& programPath) {
+    return L"\"" + programPath + L"\"";
+}
+
+std::wstring TemporaryPathBeside(const std::wstring& path) {
+    return path + L".new";
 }

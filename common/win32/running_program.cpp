@@ -4,8 +4,8 @@
 
 #include "paths/program_folder.h"
 
-std::string RunningProgramFolder() {
-    return FolderOfProgram(ReadProgramPath([](char* buffer, std::uint32_t size) {
-        return static_cast<std::uint32_t>(GetModuleFileNameA(nullptr, buffer, size));
+std::wstring RunningProgramFolder() {
+    return FolderOfProgram(ReadProgramPath([](wchar_t* buffer, std::uint32_t size) {
+        return static_cast<std::uint32_t>(GetModuleFileNameW(nullptr, buffer, size));
     }));
 }

@@ -2,5 +2,6 @@
 
 #include <string>
 
-// The running program's folder, as FolderOfProgram gives it; empty when Windows cannot say.
-std::string RunningProgramFolder();
+// The running program's folder, as FolderOfProgram gives it, whatever characters it holds;
+// empty when Windows cannot say.
+std::wstring RunningProgramFolder();

@@ -3,10 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "hand_off/snapshot_bitmap.h"
-#include "logic/hand_off.h"
+#include "paths/program_folder.h"
 #include "win32/wide_text.h"
 
 namespace forms {
@@ -236,35 +235,45 @@ void PictureBox::Paint(HDC dc) {
     HostForm().PaintGraphics(*this, dc);
 }
 
-bool PictureBox::SavePicture(const std::string& path) const {
+bool PictureBox::SavePicture(const std::wstring& path) const {
     if (surface_.Bits() == nullptr) {
         return false;
     }
-    const std::string temporary = TemporaryPathBeside(path);
+    const std::wstring temporary = TemporaryPathBeside(path);
     if (!WriteBitmapFile(temporary)) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(temporary.c_str());
         return false;
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temporary.c_str());
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(temporary.c_str());
         return false;
     }
     return true;
 }
 
+namespace {
+
+bool WriteAll(HANDLE file, const void* bytes, size_t count) {
+    DWORD written = 0;
+    return WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
+}
+
+}  // namespace
+
 // The DIB section's rows are already in the file's order and padding.
-bool PictureBox::WriteBitmapFile(const std::string& path) const {
+bool PictureBox::WriteBitmapFile(const std::wstring& path) const {
     GdiFlush();
     const auto header = BitmapFileHeader(surface_.Width(), surface_.Height());
     const size_t imageBytes =
         static_cast<size_t>(BitmapRowStride(surface_.Width())) * surface_.Height();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-                         std::fwrite(surface_.Bits(), 1, imageBytes, file) == imageBytes;
-    const bool closed = std::fclose(file) == 0;
+    const bool written =
+        WriteAll(file, header.data(), header.size()) && WriteAll(file, surface_.Bits(), imageBytes);
+    const bool closed = CloseHandle(file) != FALSE;
     return written && closed;
 }
 

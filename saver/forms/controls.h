@@ -98,7 +98,7 @@ class PictureBox : public Control {
     HDC hDC() const { return surface_.Dc(); }
     // Writes the picture as a 24-bit bitmap file. It is written beside the target first and
     // then renamed over it, so a reader never sees half a picture.
-    bool SavePicture(const std::string& path) const;
+    bool SavePicture(const std::wstring& path) const;
 
     // Draws a picture at the top left of the retained surface.
     void DrawPicture(const Picture& picture);
@@ -112,7 +112,7 @@ class PictureBox : public Control {
     void Resized() override;
 
   private:
-    bool WriteBitmapFile(const std::string& path) const;
+    bool WriteBitmapFile(const std::wstring& path) const;
 
     COLORREF backColor_;
     bool sunkenBorder_;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "forms/platform.h"
 #include "win32/wide_text.h"
 
 namespace forms {
@@ -32,10 +33,7 @@ FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY) {
 }
 
 FontHandle MakeScreenFont(const FontDescription& font) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInchY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return MakeFont(font, pixelsPerInchY);
+    return MakeFont(font, kDesignDotsPerInch);
 }
 
 void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT format, HFONT font,

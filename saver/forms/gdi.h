@@ -80,7 +80,7 @@ class Selection {
 // Makes the GDI font a description stands for, its height in pixels from its points at the
 // device's vertical resolution.
 FontHandle MakeFont(const FontDescription& font, int pixelsPerInchY);
-// The same at the screen's resolution, for text drawn on screen.
+// The same at the resolution the forms are designed for, for text drawn on screen.
 FontHandle MakeScreenFont(const FontDescription& font);
 
 // Text on a transparent background in the given font and format. Disabled text is drawn

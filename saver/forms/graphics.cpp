@@ -39,8 +39,8 @@ Label::Label(Form& form, const Container& holder, RECT bounds, LabelDesign desig
       caption_(Widen(design_.caption)),
       font_(MakeScreenFont(design_.font)) {}
 
-void Label::SetCaption(std::string_view text, unsigned codePage) {
-    caption_ = Widen(text, codePage);
+void Label::SetCaption(std::wstring caption) {
+    caption_ = std::move(caption);
     Refresh();
 }
 

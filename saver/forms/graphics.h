@@ -73,8 +73,7 @@ class Label : public Graphic {
   public:
     Label(Form& form, const Container& holder, RECT bounds, LabelDesign design);
 
-    // The caption from bytes in the given code page (a path in the system's ANSI code page).
-    void SetCaption(std::string_view text, unsigned codePage = CP_UTF8);
+    void SetCaption(std::wstring caption);
     const std::wstring& Caption() const { return caption_; }
     void Draw(HDC dc) const override;
 

@@ -3,29 +3,56 @@
 #include <utility>
 #include <vector>
 
-#include "logic/hand_off.h"
+#include "paths/program_folder.h"
 
 namespace forms {
 namespace {
 
 HCURSOR screenPointer = nullptr;
 
-int ScreenDotsPerInch(int axis) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, axis) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
+// An entry point that older systems lack, found by name; null where it is missing.
+template <typename Function>
+Function Lookup(HMODULE module, const char* name) {
+    if (module == nullptr) {
+        return nullptr;
     }
-    return dpi > 0 ? dpi : 96;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Windows 10 version 1607 and later: the thread's own awareness, version 2 from 1703 on.
+bool UsePerMonitorThreadAwareness(HMODULE user32) {
+    using SetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setThread = Lookup<SetThreadContext>(user32, "SetThreadDpiAwarenessContext");
+    if (setThread == nullptr) {
+        return false;
+    }
+    return setThread(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != nullptr ||
+           setThread(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != nullptr;
+}
+
+// Windows 8.1: the process's awareness, from the shell's scaling library.
+bool UsePerMonitorProcessAwareness() {
+    constexpr int kProcessPerMonitorDpiAware = 2;
+    using SetProcessAwareness = HRESULT(WINAPI*)(int);
+    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const auto setProcess = Lookup<SetProcessAwareness>(shcore, "SetProcessDpiAwareness");
+    return setProcess != nullptr && SUCCEEDED(setProcess(kProcessPerMonitorDpiAware));
+}
+
+// Windows Vista to 8: the system's resolution for the whole process.
+bool UseSystemAwareness(HMODULE user32) {
+    using SetProcessAware = BOOL(WINAPI*)();
+    const auto setAware = Lookup<SetProcessAware>(user32, "SetProcessDPIAware");
+    return setAware != nullptr && setAware();
 }
 
 }  // namespace
 
 double TwipsPerPixelX() {
-    return 1440.0 / ScreenDotsPerInch(LOGPIXELSX);
+    return 1440.0 / kDesignDotsPerInch;
 }
 double TwipsPerPixelY() {
-    return 1440.0 / ScreenDotsPerInch(LOGPIXELSY);
+    return 1440.0 / kDesignDotsPerInch;
 }
 int ScreenWidthPixels() {
     return GetSystemMetrics(SM_CXSCREEN);
@@ -34,8 +61,14 @@ int ScreenHeightPixels() {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-bool MakeDirectory(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr);
+bool UseRealScreenPixels() {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return UsePerMonitorThreadAwareness(user32) || UsePerMonitorProcessAwareness() ||
+           UseSystemAwareness(user32);
+}
+
+bool MakeDirectory(const std::wstring& path) {
+    return CreateDirectoryW(path.c_str(), nullptr);
 }
 
 bool TopLevelWindowExists(const char* title) {
@@ -76,17 +109,17 @@ void Process::Release() {
     }
 }
 
-Process StartProgram(const std::string& path, int showState) {
-    // CreateProcessA may write into the command line, so it gets its own buffer.
-    const std::string quoted = QuotedCommandLine(path);
-    std::vector<char> commandLine(quoted.begin(), quoted.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup{};
+Process StartProgram(const std::wstring& path, int showState) {
+    // CreateProcessW may write into the command line, so it gets its own buffer.
+    const std::wstring quoted = QuotedCommandLine(path);
+    std::vector<wchar_t> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return Process();
     }

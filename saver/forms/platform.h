@@ -6,14 +6,24 @@
 
 namespace forms {
 
-// Screen units: a twip is 1/1440 inch; at 96 dots per inch a pixel is 15 twips.
+// The forms are designed at 96 dots per inch, where a pixel is 15 twips (a twip is 1/1440
+// inch). The program does not declare itself aware of display scaling, so Windows shows it at
+// that resolution and scales the windows itself; the units stay fixed even where the system
+// would not (Wine, which treats every program as aware of the real resolution).
+inline constexpr int kDesignDotsPerInch = 96;
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 int ScreenWidthPixels();
 int ScreenHeightPixels();
 
+// From here on this thread sees the screen's real pixels at any display scaling: per monitor
+// where Windows offers it (looked up at run time, so that the program still starts on Windows
+// 7), the system's resolution where only that exists. Windows created afterwards are aware of
+// the scaling too. False when the system has no way to say so.
+bool UseRealScreenPixels();
+
 // Fails when the directory exists or cannot be made.
-bool MakeDirectory(const std::string& path);
+bool MakeDirectory(const std::wstring& path);
 
 bool TopLevelWindowExists(const char* title);
 
@@ -41,6 +51,6 @@ class Process {
 
 // Starts the program at exactly this path (never searched for) with a quoted command line and
 // the given show state. An empty Process when it could not be started.
-Process StartProgram(const std::string& path, int showState);
+Process StartProgram(const std::wstring& path, int showState);
 
 }  // namespace forms

@@ -17,8 +17,9 @@ enum class SaverMode {
 struct StartRequest {
     SaverMode mode;
     std::string modeLetter;
-    // The preview window's handle as a 32-bit value; 0 when absent or unreadable.
-    int32_t previewHandle;
+    // The preview window's handle as the unsigned 32-bit value Windows writes; 0 when absent or
+    // unreadable.
+    uint32_t previewHandle;
 };
 
 StartRequest ParseCommandLine(std::string_view commandLine);

@@ -16,7 +16,7 @@ class StartupPorts {
     virtual ~StartupPorts() = default;
     // A top-level window with this title exists, hidden or not.
     virtual bool WindowExists(const char* title) = 0;
-    virtual void ShowPreview(int32_t previewHandle) = 0;
+    virtual void ShowPreview(uint32_t previewHandle) = 0;
     virtual void CreateHandOffDirectory() = 0;
     virtual void LoadSettings() = 0;
     // Returns when the dialog has closed.

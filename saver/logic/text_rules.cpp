@@ -59,6 +59,10 @@ std::optional<int32_t> ToInteger32(double value) {
     return ToInteger<int32_t>(value);
 }
 
+std::optional<uint32_t> ToUnsigned32(double value) {
+    return ToInteger<uint32_t>(value);
+}
+
 std::string FormatHash(int32_t value) {
     if (value == 0) {
         return "";

@@ -21,6 +21,7 @@ double Val(std::string_view text);
 // range (or not a number) has no conversion.
 std::optional<int16_t> ToInteger16(double value);
 std::optional<int32_t> ToInteger32(double value);
+std::optional<uint32_t> ToUnsigned32(double value);
 
 // The number without leading zeros, and an empty text for 0 (the format "##").
 std::string FormatHash(int32_t value);

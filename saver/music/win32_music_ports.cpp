@@ -3,21 +3,40 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "music_player.h"
 #include "settings.h"
 #include "win32/running_program.h"
+#include "win32/wide_text.h"
 
 static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
 
 namespace {
 
 // The profile functions cannot address a longer path, and some versions then answer from the
-// file used before; such a path is treated as a missing file instead of being handed on.
+// file used before; such a path is treated as a missing file instead of being handed on. A path
+// without its folder (the program folder had no ANSI form) would name a file in the current
+// folder or the drive's root, which is not ours either.
 bool ProfileCanAddress(const char* file) {
-    return std::strlen(file) < MAX_PATH;
+    const std::size_t length = std::strlen(file);
+    const bool drivePath = length > 2 && file[1] == ':' && file[2] == '\\';
+    const bool networkPath = length > 2 && file[0] == '\\' && file[1] == '\\';
+    return (drivePath || networkPath) && length < MAX_PATH;
+}
+
+// The reply of a wide call back in the ANSI code page the music player works in, cut to the
+// caller's buffer as the ANSI call would.
+void CopyReply(const std::wstring& reply, char* buffer, std::uint32_t length) {
+    if (buffer == nullptr || length == 0) {
+        return;
+    }
+    const std::string ansi = Narrow(reply.c_str(), CP_ACP);
+    const std::size_t copied = std::min<std::size_t>(ansi.size(), length - 1);
+    std::memcpy(buffer, ansi.data(), copied);
+    buffer[copied] = '\0';
 }
 
 }  // namespace
@@ -44,12 +63,14 @@ std::int32_t Win32ProfilePort::WriteProfileValue(const char* section, const char
 // Opening a folder can succeed on some systems, so folders are ruled out by their attributes
 // first; the open itself then proves the file is readable now.
 bool Win32ProfilePort::OpensForReading(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring widePath = Widen(path, CP_ACP);
+    const DWORD attributes = GetFileAttributesW(widePath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return false;
     }
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -57,17 +78,31 @@ bool Win32ProfilePort::OpensForReading(const std::string& path) {
     return true;
 }
 
+// The settings file's path must stay ANSI for the profile functions, so a folder whose name
+// leaves the code page is given by its short form.
 std::string Win32ProfilePort::ProgramFolder() {
-    return RunningProgramFolder();
+    return AnsiPathOf(RunningProgramFolder());
 }
 
+// The player's command strings are ANSI text; the wide call carries them, and so any file name
+// the ANSI text names, unchanged.
 std::uint32_t Win32MciPort::SendString(const char* command, char* reply,
                                        std::uint32_t replyLength) {
-    return mciSendStringA(command, reply, replyLength, nullptr);
+    std::wstring wideReply(replyLength, L'\0');
+    const MCIERROR result =
+        mciSendStringW(Widen(command, CP_ACP).c_str(), replyLength > 0 ? wideReply.data() : nullptr,
+                       replyLength, nullptr);
+    CopyReply(wideReply, reply, replyLength);
+    return result;
 }
 
 bool Win32MciPort::GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) {
-    return mciGetErrorStringA(error, buffer, length) != FALSE;
+    std::wstring text(length, L'\0');
+    if (length == 0 || !mciGetErrorStringW(error, text.data(), length)) {
+        return false;
+    }
+    CopyReply(text, buffer, length);
+    return true;
 }
 
 std::uint32_t Win32MciPort::WaveOutDeviceCount() {
@@ -75,7 +110,10 @@ std::uint32_t Win32MciPort::WaveOutDeviceCount() {
 }
 
 std::int32_t Win32MciPort::PlayWaveSound(const char* sound, std::uint32_t flags) {
-    return PlaySoundA(sound, nullptr, flags);
+    if (sound == nullptr) {
+        return PlaySoundW(nullptr, nullptr, flags);
+    }
+    return PlaySoundW(Widen(sound, CP_ACP).c_str(), nullptr, flags);
 }
 
 void UseWin32MusicPorts() {

@@ -21,12 +21,18 @@ namespace {
 constexpr COLORREF kBackColor = RGB(192, 192, 192);
 constexpr int kRepeatEntries = 31;  // an empty first entry, then 1 to 30
 constexpr int kChooserBuffer = 255;
-constexpr unsigned kJapaneseCodePage = 932;
 constexpr int kGradientBlueLift = 30;
 
-// The chooser is an ANSI call: its texts go in as the Japanese code page's bytes.
-std::string JapaneseBytes(const char* utf8) {
-    return Narrow(Widen(utf8), kJapaneseCodePage);
+// The music file as the user knows it: a name stored in its short form shows its long one.
+std::wstring ShownPath(const std::string& ansiPath) {
+    const std::wstring path = Widen(ansiPath, CP_ACP);
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring longPath(needed, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
+    return length > 0 && length < needed ? longPath.substr(0, length) : path;
 }
 
 }  // namespace
@@ -107,7 +113,7 @@ void Kessamir_P::Form_Load() {
     for (int entry = 0; entry < kRepeatEntries; ++entry) {
         BGM_Repeat.AddItem(FormatRepeat(entry));
     }
-    lbl_Fname.SetCaption(BGMFile, CP_ACP);
+    lbl_Fname.SetCaption(ShownPath(BGMFile));
     POINT mouse{};
     ApiResult = GetCursorPos(&mouse);
     ZoomX = ApiResult != 0 ? static_cast<std::int16_t>(mouse.x) : 0;
@@ -172,12 +178,13 @@ void Kessamir_P::SelectBGMKind(int kind) {
 }
 
 void Kessamir_P::Cmd_File_Click() {
-    const std::string filter = JapaneseBytes("BGMﾌｧｲﾙ (MP3 WAV)") + '\0' + "*.MP3;*.WAV" + '\0';
-    const std::string title = JapaneseBytes("ﾌｧｲﾙを開く");
-    std::string file(kChooserBuffer, '\0');
-    std::string fileTitle(kChooserBuffer, '\0');
-    OPENFILENAMEA request{};
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the NT 4 request: 76 bytes on 32 bits
+    const std::wstring filter =
+        L"BGMﾌｧｲﾙ (MP3 WAV)" + std::wstring(1, L'\0') + L"*.MP3;*.WAV" + std::wstring(1, L'\0');
+    const std::wstring folder = Widen(BGMFolder, CP_ACP);
+    std::wstring file(kChooserBuffer, L'\0');
+    std::wstring fileTitle(kChooserBuffer, L'\0');
+    OPENFILENAMEW request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // the NT 4 request: 76 bytes on 32 bits
     request.hwndOwner = WindowHandle();
     request.hInstance = GetModuleHandleW(nullptr);
     request.lpstrFilter = filter.c_str();
@@ -185,14 +192,30 @@ void Kessamir_P::Cmd_File_Click() {
     request.nMaxFile = kChooserBuffer;
     request.lpstrFileTitle = fileTitle.data();
     request.nMaxFileTitle = kChooserBuffer;
-    request.lpstrInitialDir = BGMFolder.c_str();
-    request.lpstrTitle = title.c_str();
-    ApiResult = GetOpenFileNameA(&request);
+    request.lpstrInitialDir = folder.c_str();
+    request.lpstrTitle = L"ﾌｧｲﾙを開く";
+    ApiResult = GetOpenFileNameW(&request);
     if (ApiResult > 0) {
-        BGMFile = file.substr(0, file.find('\0'));
-        lbl_Fname.SetCaption(BGMFile, CP_ACP);
-        BGMFolder = Path_Folder(BGMFile);
+        TakeChosenFile(file.substr(0, file.find(L'\0')));
     }
+}
+
+// The settings file keeps the path in the system's ANSI code page: a name outside it is kept
+// by its short form, and one that has neither cannot be kept at all, which the user is told
+// rather than finding the choice gone at the next start.
+void Kessamir_P::TakeChosenFile(const std::wstring& chosen) {
+    const std::string stored = AnsiPathOf(chosen);
+    if (stored.empty()) {
+        const std::wstring message = chosen +
+                                     L"\n\nこのファイルの場所は設定ファイルに保存できません。"
+                                     L"別のフォルダーのファイルを選んでください。";
+        MessageBoxW(WindowHandle(), message.c_str(), Widen(kSettingsDialogTitle).c_str(),
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
+    BGMFile = stored;
+    lbl_Fname.SetCaption(chosen);
+    BGMFolder = Path_Folder(BGMFile);
 }
 
 // A save that did not reach the file keeps the dialog open with every choice as it was.
@@ -219,7 +242,6 @@ void Kessamir_P::Cmd_Can_Click() {
 
 void Kessamir_P::lbl_URL_Click() {
     forms::SetScreenMousePointer(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
-    const std::string address = Narrow(lbl_URL.Caption(), CP_ACP);
-    ShellExecuteA(WindowHandle(), "open", address.c_str(), "", "", SW_SHOWNORMAL);
+    ShellExecuteW(WindowHandle(), L"open", lbl_URL.Caption().c_str(), L"", L"", SW_SHOWNORMAL);
     forms::SetScreenMousePointer(nullptr);
 }

@@ -62,6 +62,7 @@ class Kessamir_P : public forms::Form {
     void ShowKind(int kind);
     void SelectBGMKind(int kind);
     void Cmd_File_Click();
+    void TakeChosenFile(const std::wstring& chosen);
     void Cmd_Set_Click();
     void Cmd_Can_Click();
     void lbl_URL_Click();

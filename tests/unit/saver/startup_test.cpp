@@ -17,7 +17,7 @@ class FakeStartup : public StartupPorts {
         journal.push_back(std::string("FindWindow ") + title);
         return windows.count(title) > 0;
     }
-    void ShowPreview(int32_t handle) override {
+    void ShowPreview(uint32_t handle) override {
         journal.push_back("ShowPreview " + std::to_string(handle));
     }
     void CreateHandOffDirectory() override { journal.push_back("CreateHandOffDirectory"); }
@@ -66,6 +66,7 @@ TEST(Startup, EmptyCommandLineRunsWithTheCursorShown) {
 TEST(Startup, PreviewTouchesNeitherDirectoryNorSettings) {
     EXPECT_EQ(StartWith("/p 1234"), After({"ShowPreview 1234"}));
     EXPECT_EQ(StartWith("/p"), After({"ShowPreview 0"}));
+    EXPECT_EQ(StartWith("/p 3000000000"), After({"ShowPreview 3000000000"}));
 }
 
 TEST(Startup, ConfigureShowsTheDialogThenEnds) {

@@ -1,6 +1,4 @@
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,9 +9,22 @@
 
 namespace {
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+std::vector<uint8_t> ReadFile(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+            bytes.push_back(static_cast<uint8_t>(c));
+        }
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void WriteText(const std::wstring& path, const char* text) {
+    if (FILE* file = _wfopen(path.c_str(), L"wb")) {
+        std::fputs(text, file);
+        std::fclose(file);
+    }
 }
 
 uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
@@ -21,9 +32,9 @@ uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
            (static_cast<uint32_t>(bytes[at + 3]) << 24);
 }
 
-std::string TempFolder() {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
+std::wstring TempFolder() {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
     return folder;
 }
 
@@ -39,8 +50,11 @@ TEST(PictureBox, SavesItsSurfaceAsABottomUp24BitBitmapOverTheOldFile) {
     form.Load();
     SetPixel(form.Display.hDC(), 0, 0, RGB(10, 20, 30));    // top left
     SetPixel(form.Display.hDC(), 4, 2, RGB(200, 100, 50));  // bottom right
-    const std::string path = TempFolder() + "vorlenta picture test.bmp";
-    std::ofstream(path) << "an older, longer file that must be replaced completely";
+    // A folder whose name no single ANSI code page holds.
+    const std::wstring folder = TempFolder() + L"Тест Łódź 東京";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\vorlenta picture test.bmp";
+    WriteText(path, "an older, longer file that must be replaced completely");
 
     ASSERT_TRUE(form.Display.SavePicture(path));
 
@@ -59,17 +73,18 @@ TEST(PictureBox, SavesItsSurfaceAsABottomUp24BitBitmapOverTheOldFile) {
     const size_t topLeft = 54 + 2 * stride;
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + topLeft, bytes.begin() + topLeft + 3),
               (std::vector<uint8_t>{30, 20, 10}));
-    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
-    DeleteFileA(path.c_str());
+    EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
     form.Unload();
 }
 
 TEST(PictureBox, SaveIntoAMissingFolderFailsAndLeavesNothing) {
     CanvasForm form;
     form.Load();
-    const std::string path = TempFolder() + "vorlenta-no-such-folder\\picture.bmp";
+    const std::wstring path = TempFolder() + L"vorlenta-no-such-folder\\picture.bmp";
     EXPECT_FALSE(form.Display.SavePicture(path));
-    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     form.Unload();
 }
 

@@ -7,6 +7,7 @@
 #include "forms/runtime.h"
 #include "kessamir_r.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -85,15 +86,15 @@ void KeepScreenshot(HWND host, int width, int height) {
     ClientToScreen(host, &origin);
     BitBlt(shot.Canvas.hDC(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    shot.Canvas.SavePicture(std::string(folder) + "\\saver-preview-" + std::to_string(width) + "x" +
-                            std::to_string(height) + ".bmp");
+    shot.Canvas.SavePicture(Widen(std::string(folder) + "\\saver-preview-" + std::to_string(width) +
+                                  "x" + std::to_string(height) + ".bmp"));
     shot.Unload();
 }
 
 void CheckPreview(int width, int height) {
     HWND host = CreateHost(width, height);
     Kessamir_R form;
-    ShowPreview(form, static_cast<int32_t>(reinterpret_cast<intptr_t>(host)));
+    ShowPreview(form, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host)));
     PumpFor(300);
 
     ASSERT_TRUE(form.Loaded());

@@ -11,6 +11,7 @@ namespace {
 struct StoredSettings {
     int kind;
     int repeat;
+    const char* file = "";
 };
 
 // The dialog as Form_Load leaves it for the given settings.
@@ -19,7 +20,7 @@ class LoadedDialog {
     explicit LoadedDialog(StoredSettings stored) {
         BGMKind = static_cast<std::int16_t>(stored.kind);
         BGMRepeat = static_cast<std::int16_t>(stored.repeat);
-        BGMFile.clear();
+        BGMFile = stored.file;
         dialog.Load();
     }
     ~LoadedDialog() { dialog.Unload(); }
@@ -68,9 +69,8 @@ TEST(SettingsDialog, EachStoredKindMarksOneOptionAndEnablesItsOwnControls) {
 }
 
 TEST(SettingsDialog, ChoosingAKindWithAnyButtonKeepsTheFileAndTheRepeatText) {
-    LoadedDialog loaded({2, 7});
+    LoadedDialog loaded({2, 7, "C:\\music\\a.mp3"});
     Kessamir_P& dialog = loaded.dialog;
-    dialog.lbl_Fname.SetCaption("C:\\music\\a.mp3");
     for (int button : {forms::kRightButton, forms::kLeftButton}) {
         dialog.lbl_BGM[1].MouseDown({button, 0, 1, 1});
         EXPECT_EQ(BGMKind, 1);
@@ -78,6 +78,7 @@ TEST(SettingsDialog, ChoosingAKindWithAnyButtonKeepsTheFileAndTheRepeatText) {
         dialog.Img_BGM[0].MouseDown({button, 0, 1, 1});
         EXPECT_EQ(BGMKind, 0);
     }
+    EXPECT_EQ(BGMFile, "C:\\music\\a.mp3");
     EXPECT_EQ(dialog.lbl_Fname.Caption(), L"C:\\music\\a.mp3");
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "7");
     EXPECT_FALSE(dialog.Cmd_File.Face().Enabled());
