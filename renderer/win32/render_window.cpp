@@ -6,8 +6,10 @@
 #include "gl/scene.h"
 #include "gl/viewport.h"
 #include "win32/error_box.h"
-#include "win32/render_formats.h"
 #include "hand_off/hand_off.h"
+#include "shell/screen_rules.h"
+#include "win32/monitor_covers.h"
+#include "win32/render_formats.h"
 #include "win32/swap_control.h"
 
 bool keyDown[256] = {};
@@ -22,6 +24,8 @@ HINSTANCE instanceHandle = nullptr;
 HWND windowHandle = nullptr;
 HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
+DEVMODEA fullScreenRequest = {};
+ScreenKeeper screenKeeper(false);
 
 struct WindowStyles {
     DWORD extended;
@@ -39,10 +43,14 @@ bool RegisterRenderClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
+bool TakeDisplayMode() {
+    return ChangeDisplaySettingsA(&fullScreenRequest, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
 // A refused mode is not an error: the renderer quietly runs in a window instead.
 void EnterFullScreen(int width, int height, int bits) {
-    DEVMODEA mode = MakeFullScreenMode(width, height, bits);
-    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+    fullScreenRequest = MakeFullScreenMode(width, height, bits);
+    if (!TakeDisplayMode()) {
         fullScreenMode = false;
     }
 }
@@ -121,6 +129,51 @@ LRESULT OnActivate(WPARAM wParam) {
     return 0;
 }
 
+void CarryOut(ScreenStep step, HWND window) {
+    switch (step) {
+        case ScreenStep::GiveBackDisplayMode:
+            ChangeDisplaySettingsA(nullptr, 0);
+            break;
+        case ScreenStep::TakeDisplayMode:
+            if (!TakeDisplayMode()) {
+                screenKeeper.TakingFailed();
+            }
+            break;
+        case ScreenStep::MinimiseWindow:
+            ShowWindow(window, SW_SHOWMINNOACTIVE);
+            break;
+        case ScreenStep::RestoreWindow:
+            if (IsIconic(window)) {
+                ShowWindow(window, SW_RESTORE);
+            }
+            break;
+        case ScreenStep::CoverOtherMonitors:
+            CoverOtherMonitors(instanceHandle, window);
+            break;
+        case ScreenStep::UncoverOtherMonitors:
+            UncoverOtherMonitors();
+            break;
+    }
+}
+
+// Another program activated (Alt+Tab, the Windows key, a prompt) gets the desktop back as the
+// user keeps it; the show returns when the renderer is activated again.
+LRESULT OnActivateApp(HWND window, WPARAM active) {
+    for (const ScreenStep step : screenKeeper.Activated(active != FALSE)) {
+        CarryOut(step, window);
+    }
+    return 0;
+}
+
+// Monitors come, go or move (the show's own mode change among them): the covers follow while
+// the show holds the screen.
+LRESULT OnDisplayChange(HWND window) {
+    if (!screenKeeper.Away()) {
+        CoverOtherMonitors(instanceHandle, window);
+    }
+    return 0;
+}
+
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if (IsSwallowedSysCommand(wParam)) {
         return 0;
@@ -158,6 +211,7 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
     if (fullScreenMode) {
         EnterFullScreen(width, height, bits);
     }
+    screenKeeper = ScreenKeeper(fullScreenMode);
     const WindowStyles styles = ChooseStyles();
     if (fullScreenMode) {
         ShowCursor(FALSE);
@@ -166,6 +220,7 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
         return FailOpening();
     }
     ShowRenderWindow();
+    CoverOtherMonitors(instanceHandle, windowHandle);
     ResizeViewport(width, height);
     // Read after the window shows, so that the reader's message box has a window to stand on.
     const std::optional<BitmapImage> desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
@@ -177,6 +232,8 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
 }
 
 void CloseRenderWindow() {
+    // The activation that leaves with the window must not minimise it or switch modes again.
+    screenKeeper = ScreenKeeper(false);
     if (fullScreenMode) {
         RestoreDisplay();
     }
@@ -186,16 +243,22 @@ void CloseRenderWindow() {
     if (deviceContext != nullptr) {
         ReleaseDeviceContext();
     }
+    UncoverOtherMonitors();
     if (windowHandle != nullptr) {
         DestroyRenderWindow();
     }
     UnregisterClassA(kRendererWindowClass, instanceHandle);
+    ForgetCoverClass(instanceHandle);
 }
 
 LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
             return OnActivate(wParam);
+        case WM_ACTIVATEAPP:
+            return OnActivateApp(window, wParam);
+        case WM_DISPLAYCHANGE:
+            return OnDisplayChange(window);
         case WM_SYSCOMMAND:
             return OnSysCommand(window, wParam, lParam);
         case WM_CLOSE:
