@@ -21,10 +21,16 @@ packages=(
     fonts-wine
     # the setup programs
     nsis
-    # the native Linux program: X11 and GLX for the display, Mesa's EGL for frames without one
-    libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libpng-dev
-    # its Debian package (cpack works out the dependencies with dpkg-shlibdeps)
-    dpkg-dev
+    # the native Linux program: X11 and GLX for the display, Mesa's EGL for frames without one,
+    # Xinerama and RandR for the monitors
+    libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libpng-dev libxinerama-dev
+    libxrandr-dev
+    # its Debian package (cpack works out the dependencies with dpkg-shlibdeps) and the checks a
+    # Debian maintainer runs on it: lintian, hardening-check (devscripts), desktop-file-validate,
+    # xmllint, and /usr/bin/time for its memory
+    dpkg-dev lintian devscripts desktop-file-utils libxml2-utils time
+    # two monitors side by side for the Linux program: Xephyr with two screens inside an Xvfb
+    xserver-xephyr
     # the XScreenSaver daemon that runs it in the end-to-end test, its picture helper and the
     # chooser of the visual for GL display modes (without it the daemon gives them a window
     # deeper than the screen, into which the helper cannot copy the desktop)

@@ -1,23 +1,31 @@
 #include "x11/glx_shell.h"
 
+#include <GL/gl.h>
 #include <GL/glx.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "gl/frame.h"
 #include "gl/scene.h"
 #include "gl/viewport.h"
-#include "hand_off/hand_off.h"
 #include "model/animation_clock.h"
 #include "timing/frame_timing.h"
 #include "x11/desktop_grab.h"
+#include "x11/frame_pacing.h"
+#include "x11/frame_rate_overlay.h"
+#include "x11/glx_visual.h"
 #include "x11/headless_frame.h"
+#include "x11/messages.h"
+#include "x11/monitors.h"
+#include "x11/own_window.h"
 #include "x11/swap_interval.h"
 
 namespace {
@@ -50,6 +58,23 @@ int NoteXError(Display*, XErrorEvent* error) {
     return 0;
 }
 
+std::string WindowName(unsigned long window) {
+    char name[32];
+    std::snprintf(name, sizeof name, "window 0x%lx", window);
+    return name;
+}
+
+Display* OpenDisplay(const LaunchOptions& options) {
+    const char* asked = options.displayName.empty() ? nullptr : options.displayName.c_str();
+    Display* display = XOpenDisplay(asked);
+    if (display == nullptr) {
+        const std::string name = XDisplayName(asked);
+        Fail(name.empty() ? "cannot open the X display: DISPLAY is not set"
+                          : name + ": cannot open the X display");
+    }
+    return display;
+}
+
 struct Surface {
     Window window = 0;
     bool own = false;
@@ -58,74 +83,58 @@ struct Surface {
     XVisualInfo* visual = nullptr;
 };
 
-XVisualInfo* ChooseOwnVisual(Display* display, int screen) {
-    int attributes[] = {
-        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
-        1,        GLX_DEPTH_SIZE,   16,           None};
-    return glXChooseVisual(display, screen, attributes);
-}
-
-// Someone else's window keeps its visual: the context must be made for that one.
-XVisualInfo* VisualOfWindow(Display* display, const XWindowAttributes& attributes) {
-    XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
-    int count = 0;
-    return XGetVisualInfo(display, VisualIDMask, &wanted, &count);
-}
-
-void AskForFullScreen(Display* display, Window window) {
-    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&fullScreen), 1);
-}
-
-std::optional<Surface> MakeOwnWindow(Display* display, int screen, bool fullScreen) {
+std::optional<Surface> MakeOwnSurface(Display* display, int screen, const LaunchOptions& options) {
     Surface surface;
     surface.own = true;
-    surface.visual = ChooseOwnVisual(display, screen);
+    surface.visual = ChooseOwnVisual(display, screen, options.visual);
     if (surface.visual == nullptr) {
+        Fail(XDisplayString(display) + std::string(": no visual for OpenGL on the display"));
         return std::nullopt;
     }
-    const Window root = RootWindow(display, screen);
+    const bool fullScreen = options.target == DrawTarget::FullScreen;
     surface.width = fullScreen ? DisplayWidth(display, screen) : kWindowWidth;
     surface.height = fullScreen ? DisplayHeight(display, screen) : kWindowHeight;
-    XSetWindowAttributes attributes{};
-    attributes.colormap = XCreateColormap(display, root, surface.visual->visual, AllocNone);
-    attributes.background_pixel = BlackPixel(display, screen);
-    attributes.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask | ExposureMask;
     surface.window =
-        XCreateWindow(display, root, 0, 0, static_cast<unsigned>(surface.width),
-                      static_cast<unsigned>(surface.height), 0, surface.visual->depth, InputOutput,
-                      surface.visual->visual, CWColormap | CWBackPixel | CWEventMask, &attributes);
-    XStoreName(display, surface.window, kRendererWindowTitle);
-    Atom closeRequest = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, surface.window, &closeRequest, 1);
-    if (fullScreen) {
-        AskForFullScreen(display, surface.window);
-    }
-    XMapRaised(display, surface.window);
-    XEvent event;
-    XWindowEvent(display, surface.window, StructureNotifyMask, &event);
-    while (event.type != MapNotify) {
-        XWindowEvent(display, surface.window, StructureNotifyMask, &event);
-    }
-    XSetInputFocus(display, surface.window, RevertToParent, CurrentTime);
+        MakeOwnWindow(display, screen, *surface.visual, surface.width, surface.height, fullScreen);
     return surface;
 }
 
 std::optional<Surface> AdoptWindow(Display* display, Window window) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) {
+        Fail(WindowName(window) + " does not exist");
         return std::nullopt;
     }
     Surface surface;
     surface.window = window;
     surface.width = attributes.width;
     surface.height = attributes.height;
-    surface.visual = VisualOfWindow(display, attributes);
+    surface.visual = VisualOfWindow(display, attributes.visual);
+    if (surface.visual == nullptr || !CanDrawScene(display, surface.visual)) {
+        Fail(WindowName(window) + ": OpenGL cannot draw in its visual");
+        XFree(surface.visual);
+        return std::nullopt;
+    }
     XSelectInput(display, window, StructureNotifyMask | ExposureMask);
-    return surface.visual != nullptr ? std::optional<Surface>(surface) : std::nullopt;
+    return surface;
+}
+
+std::optional<Surface> MakeSurface(Display* display, int screen, const LaunchOptions& options) {
+    switch (options.target) {
+        case DrawTarget::ForeignWindow:
+            return AdoptWindow(display, options.windowId);
+        case DrawTarget::Root:
+            return AdoptWindow(display, RootWindow(display, screen));
+        default:
+            return MakeOwnSurface(display, screen, options);
+    }
+}
+
+void ReleaseSurface(Display* display, const Surface& surface) {
+    if (surface.own) {
+        XDestroyWindow(display, surface.window);
+    }
+    XFree(surface.visual);
 }
 
 // The picture is taken before our own window covers the screen. Under XScreenSaver the screen is
@@ -146,14 +155,34 @@ BitmapImage TakeDesktop(Display* display, int screen, const LaunchOptions& optio
     return *picture;
 }
 
+// Everything the animation loop works with.
+struct Show {
+    Display* display;
+    Surface surface;
+    std::vector<Monitor> monitors;
+    ViewportRect viewport;
+    std::chrono::microseconds period;
+    const FrameRateOverlay* overlay;  // none without -fps
+    FrameRateMeter meter;
+};
+
+void PlaceScene(Show& show) {
+    const Surface& surface = show.surface;
+    show.viewport = SceneViewport(
+        PlaceOnRoot(show.display, surface.window, surface.width, surface.height), show.monitors);
+    ResizeViewport(show.viewport.width, show.viewport.height);
+    glViewport(show.viewport.x, show.viewport.y, show.viewport.width, show.viewport.height);
+}
+
 // Returns true when the animation must end.
-bool HandleEvent(Display* display, const XEvent& event, Surface& surface, bool& escapeDown) {
+bool HandleEvent(Show& show, const XEvent& event, bool& escapeDown) {
+    Surface& surface = show.surface;
     switch (event.type) {
         case ConfigureNotify:
             if (event.xconfigure.window == surface.window) {
                 surface.width = event.xconfigure.width;
                 surface.height = event.xconfigure.height;
-                ResizeViewport(surface.width, surface.height);
+                PlaceScene(show);
             }
             return false;
         case DestroyNotify:
@@ -168,96 +197,127 @@ bool HandleEvent(Display* display, const XEvent& event, Surface& surface, bool& 
         }
         case ClientMessage:
             return static_cast<Atom>(event.xclient.data.l[0]) ==
-                   XInternAtom(display, "WM_DELETE_WINDOW", False);
+                   XInternAtom(show.display, "WM_DELETE_WINDOW", False);
         default:
             return false;
     }
 }
 
-// The same loop as the Windows renderer: draw when no event waits, swap, advance the clock,
-// and look at Escape only at the end of a frame.
-void Animate(Display* display, Surface& surface) {
-    bool escapeDown = false;
-    for (;;) {
-        while (XPending(display) > 0) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (HandleEvent(display, event, surface, escapeDown)) {
-                return;
-            }
+// Returns true when the animation must end.
+bool HandlePendingEvents(Show& show, bool& escapeDown) {
+    while (XPending(show.display) > 0) {
+        XEvent event;
+        XNextEvent(show.display, &event);
+        if (HandleEvent(show, event, escapeDown)) {
+            return true;
         }
-        if (stopRequested || windowLost) {
+    }
+    return stopRequested || windowLost;
+}
+
+// Sleeps until DUE, but no longer than until the display sends an event or a signal comes, so
+// that the window's end, Escape and SIGTERM are seen at once whatever the delay.
+void WaitUntil(Display* display, PacingClock::time_point due) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(due - PacingClock::now());
+    if (left.count() <= 0 || XPending(display) > 0) {
+        return;
+    }
+    const timespec timeout{static_cast<time_t>(left.count() / 1000000000),
+                           static_cast<long>(left.count() % 1000000000)};
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    ppoll(&connection, 1, &timeout, nullptr);
+}
+
+void ShowFrame(Show& show) {
+    DrawFrame();
+    if (show.overlay != nullptr) {
+        show.overlay->Draw(show.meter.Text(), show.viewport.width, show.viewport.height);
+    }
+    glXSwapBuffers(show.display, show.surface.window);
+    NoteSwappedFrame();
+    show.meter.NoteFrame(PacingClock::now());
+    AdvanceClock();
+}
+
+// The same loop as the Windows renderer: draw, swap, advance the clock, and look at Escape only
+// at the end of a frame; between frames it sleeps, so that frames come at most one a period.
+void Animate(Show& show) {
+    bool escapeDown = false;
+    PacingClock::time_point due = PacingClock::now();
+    for (;;) {
+        if (HandlePendingEvents(show, escapeDown)) {
             return;
         }
-        DrawFrame();
-        glXSwapBuffers(display, surface.window);
-        NoteSwappedFrame();
-        AdvanceClock();
-        if (escapeDown && surface.own) {
+        if (PacingClock::now() < due) {
+            WaitUntil(show.display, due);
+            continue;
+        }
+        ShowFrame(show);
+        due = NextFrameDue(due, PacingClock::now(), show.period);
+        if (escapeDown && show.surface.own) {
             return;
         }
     }
 }
 
-std::optional<Surface> MakeSurface(Display* display, int screen, const LaunchOptions& options) {
-    switch (options.target) {
-        case DrawTarget::ForeignWindow:
-            return AdoptWindow(display, options.windowId);
-        case DrawTarget::Root:
-            return AdoptWindow(display, RootWindow(display, screen));
-        case DrawTarget::Window:
-            return MakeOwnWindow(display, screen, false);
-        default:
-            return MakeOwnWindow(display, screen, true);
+void RunShow(Display* display, int screen, const Surface& surface, const LaunchOptions& options,
+             const BitmapImage& desktop) {
+    EnableSwapInterval(display, surface.window);
+    std::optional<FrameRateOverlay> overlay;
+    if (options.showFrameRate) {
+        overlay.emplace(display);
     }
+    Show show{display,
+              surface,
+              QueryMonitors(display, screen),
+              {},
+              std::chrono::microseconds(options.delayMicroseconds),
+              overlay ? &*overlay : nullptr,
+              {}};
+    PlaceScene(show);
+    InitScene(desktop);
+    Animate(show);
+    ReportFrameTiming();
 }
 
 }  // namespace
 
 int RunOnDisplay(const LaunchOptions& options) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = OpenDisplay(options);
     if (display == nullptr) {
-        std::fprintf(stderr, "vorlenta: cannot open the X display\n");
         return 1;
     }
     InstallStopSignals();
     XSetErrorHandler(NoteXError);
     const int screen = DefaultScreen(display);
     const BitmapImage desktop = TakeDesktop(display, screen, options);
-    std::optional<Surface> surface = MakeSurface(display, screen, options);
+    const std::optional<Surface> surface = MakeSurface(display, screen, options);
     GLXContext context =
         surface ? glXCreateContext(display, surface->visual, nullptr, True) : nullptr;
-    if (context == nullptr || !glXMakeCurrent(display, surface->window, context)) {
-        std::fprintf(stderr, "vorlenta: no OpenGL context for the window\n");
-        XCloseDisplay(display);
-        return 1;
+    const bool current = context != nullptr && glXMakeCurrent(display, surface->window, context);
+    if (current) {
+        RunShow(display, screen, *surface, options, desktop);
+        glXMakeCurrent(display, None, nullptr);
+    } else if (surface) {
+        Fail(WindowName(surface->window) + ": cannot make an OpenGL context for it");
     }
-    EnableSwapInterval(display, surface->window);
-    ResizeViewport(surface->width, surface->height);
-    InitScene(desktop);
-    Animate(display, *surface);
-    ReportFrameTiming();
-    glXMakeCurrent(display, None, nullptr);
-    glXDestroyContext(display, context);
-    if (surface->own) {
-        XDestroyWindow(display, surface->window);
+    if (context != nullptr) {
+        glXDestroyContext(display, context);
     }
-    XFree(surface->visual);
+    if (surface) {
+        ReleaseSurface(display, *surface);
+    }
     XCloseDisplay(display);
-    return 0;
+    return current ? 0 : 1;
 }
 
 int SaveDesktop(const LaunchOptions& options) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = OpenDisplay(options);
     if (display == nullptr) {
-        std::fprintf(stderr, "vorlenta: cannot open the X display\n");
         return 1;
     }
     const BitmapImage desktop = TakeDesktop(display, DefaultScreen(display), options);
     XCloseDisplay(display);
-    if (!WritePng(options.out, desktop.width, desktop.height, desktop.pixels)) {
-        std::fprintf(stderr, "vorlenta: cannot write %s\n", options.out.c_str());
-        return 1;
-    }
-    return 0;
+    return WritePng(options.out, desktop.width, desktop.height, desktop.pixels) ? 0 : 1;
 }

@@ -5,8 +5,8 @@
 #include <GL/gl.h>
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,6 +15,7 @@
 #include "gl/scene.h"
 #include "gl/viewport.h"
 #include "model/animation_clock.h"
+#include "x11/messages.h"
 
 namespace {
 
@@ -82,26 +83,27 @@ class OffscreenContext {
     bool current_ = false;
 };
 
-void ShowReaderMessage(const std::string& text) {
-    std::fprintf(stderr, "vorlenta: %s\n", text.c_str());
+// The reader gives none silently for a file it cannot open, so the file is tried first, for the
+// reason to tell; any other failure is the reader's own message.
+std::optional<BitmapImage> ReadPicture(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        Fail(path + ": " + ErrorText(errno));
+        return std::nullopt;
+    }
+    std::fclose(file);
+    return ReadBitmapFile(path, [&path](const std::string& text) { Fail(path + ": " + text); });
 }
 
-}  // namespace
-
-// GL's rows come bottom first; a PNG's top first.
-bool WritePng(const std::string& path, int width, int height,
-              const std::vector<std::uint8_t>& bottomUpRgb) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file) {
-        return false;
-    }
+bool WritePngRows(std::FILE* file, int width, int height,
+                  const std::vector<std::uint8_t>& bottomUpRgb) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file.get());
+    png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -112,26 +114,46 @@ bool WritePng(const std::string& path, int width, int height,
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return std::fflush(file.get()) == 0;
+    return true;
+}
+
+}  // namespace
+
+// GL's rows come bottom first; a PNG's top first.
+bool WritePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& bottomUpRgb) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    bool written =
+        file != nullptr && WritePngRows(file, width, height, bottomUpRgb) && std::fflush(file) == 0;
+    const int why = errno;
+    if (file != nullptr) {
+        written = std::fclose(file) == 0 && written;
+    }
+    if (!written) {
+        Fail(path + ": cannot write it: " + ErrorText(why));
+    }
+    return written;
 }
 
 // Frame N is what the window shows after N frames were drawn, swapped and counted: every frame
 // before it is drawn too, since drawing a frame is what moves the fragments.
 int WriteHeadlessFrame(const LaunchOptions& options) {
-    const std::optional<BitmapImage> picture = ReadBitmapFile(options.picture, ShowReaderMessage);
+    const std::optional<BitmapImage> picture = ReadPicture(options.picture);
     if (!picture) {
-        std::fprintf(stderr, "vorlenta: no picture in %s\n", options.picture.c_str());
         return 1;
     }
     const OffscreenContext context(options.width, options.height);
     if (!context.Current()) {
-        std::fprintf(stderr, "vorlenta: no off-screen OpenGL context\n");
+        Fail("no off-screen OpenGL context (Mesa's surfaceless EGL platform)");
         return 1;
     }
     ResizeViewport(options.width, options.height);
     InitScene(*picture);
     for (int frame = 0; frame < options.frame; ++frame) {
         DrawFrame();
+        // Nothing swaps here to pace the driver: left to itself, llvmpipe queues frame after
+        // frame, and their memory grows with N. Finishing each one keeps it flat.
+        glFinish();
         AdvanceClock();
     }
     DrawFrame();
@@ -139,9 +161,5 @@ int WriteHeadlessFrame(const LaunchOptions& options) {
     std::vector<std::uint8_t> pixels(static_cast<size_t>(options.width) * options.height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (!WritePng(options.out, options.width, options.height, pixels)) {
-        std::fprintf(stderr, "vorlenta: cannot write %s\n", options.out.c_str());
-        return 1;
-    }
-    return 0;
+    return WritePng(options.out, options.width, options.height, pixels) ? 0 : 1;
 }

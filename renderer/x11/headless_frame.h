@@ -11,6 +11,6 @@
 // run. Returns the exit code.
 int WriteHeadlessFrame(const LaunchOptions& options);
 
-// Writes rows of RGB pixels, bottom row first, as a PNG.
+// Writes rows of RGB pixels, bottom row first, as a PNG; where it cannot, says why.
 bool WritePng(const std::string& path, int width, int height,
               const std::vector<std::uint8_t>& bottomUpRgb);

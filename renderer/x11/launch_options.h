@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "x11/visual_choice.h"
+
 // What the Linux program was asked to do, from its command line and environment, by the
 // conventions of XScreenSaver hacks.
 enum class DrawTarget {
@@ -14,12 +16,24 @@ enum class DrawTarget {
     Frame,          // one frame of the animation into a PNG, without any display (--frame)
     SaveDesktop,    // the desktop picture it would take, into a PNG (--save-desktop)
     Help,
+    Version,
 };
+
+// The pace of a 60 Hz display, which is what the animation's per-frame steps were made for.
+constexpr long kDefaultDelayMicroseconds = 16667;
+constexpr long kLongestDelayMicroseconds = 10000000;
+// Every frame before N is drawn too, so N is what bounds the time a frame takes: this many is
+// half an hour of the show at 60 frames a second.
+constexpr long kLastFrame = 100000;
 
 struct LaunchOptions {
     DrawTarget target = DrawTarget::FullScreen;
     unsigned long windowId = 0;
     bool startedByScreenSaver = false;  // the window came from $XSCREENSAVER_WINDOW
+    std::string displayName;            // -display; empty: $DISPLAY
+    VisualRequest visual;               // -visual
+    long delayMicroseconds = kDefaultDelayMicroseconds;  // -delay: least time between frames
+    bool showFrameRate = false;                          // -fps
     // --frame N --picture FILE --out FILE.png [--size WxH]
     int frame = 0;
     std::string picture;
@@ -28,14 +42,21 @@ struct LaunchOptions {
     int height = 768;
 };
 
-// The options, or the message that says what is wrong with them.
+// The exit status of a refusal: a command line that cannot be followed, or an environment that
+// names something that cannot be (XSCREENSAVER_WINDOW).
+constexpr int kUsageStatus = 2;
+constexpr int kFailureStatus = 1;
+
+// The options, or the one-line message that says what is wrong with them and the status to end
+// with.
 struct LaunchRequest {
     std::optional<LaunchOptions> options;
     std::string error;
+    int status = 0;
 };
 
 // xscreenSaverWindow: the value of $XSCREENSAVER_WINDOW, if set: used with -root or without a
-// target; -window and -window-id win over it.
+// target; -window and -window-id win over it. Every option takes one dash or two.
 LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
                                  const char* xscreenSaverWindow);
 

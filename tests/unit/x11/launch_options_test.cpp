@@ -27,6 +27,7 @@ TEST(LaunchOptions, EachTargetFromItsOptionOrTheScreenSaversWindow) {
         {{"-root"}, "0x1a00001", DrawTarget::ForeignWindow, 0x1a00001},
         {{"-window"}, "0x1a00001", DrawTarget::Window, 0},  // the command line wins
         {{"--help"}, nullptr, DrawTarget::Help, 0},
+        {{"-root", "--version"}, nullptr, DrawTarget::Version, 0},
     };
     for (const Case& c : cases) {
         const LaunchRequest request = Parse(c.arguments, c.environment);
@@ -38,6 +39,25 @@ TEST(LaunchOptions, EachTargetFromItsOptionOrTheScreenSaversWindow) {
     }
 }
 
+// XScreenSaver's settings program writes "--delay 20000 --fps", its users' files "-delay".
+TEST(LaunchOptions, TheDisplayModesSharedOptionsTakeOneDashOrTwo) {
+    for (const char* dash : {"-", "--"}) {
+        const std::string d = dash;
+        const LaunchRequest request =
+            Parse({d + "root", d + "delay", "20000", d + "fps", d + "display", ":3", d + "visual",
+                   "TrueColor", d + "install"});
+        ASSERT_TRUE(request.options) << request.error;
+        EXPECT_EQ(request.options->target, DrawTarget::Root);
+        EXPECT_EQ(request.options->delayMicroseconds, 20000);
+        EXPECT_TRUE(request.options->showFrameRate);
+        EXPECT_EQ(request.options->displayName, ":3");
+        EXPECT_EQ(request.options->visual.kind, VisualRequest::Kind::Class);
+    }
+    const LaunchRequest plain = Parse({});
+    EXPECT_EQ(plain.options->delayMicroseconds, kDefaultDelayMicroseconds);
+    EXPECT_FALSE(plain.options->showFrameRate);
+}
+
 TEST(LaunchOptions, AFrameNeedsItsPictureAndOutputAndTakesASize) {
     const LaunchRequest frame =
         Parse({"--frame", "450", "--picture", "a.bmp", "--out", "f.png", "--size", "640x480"});
@@ -45,18 +65,42 @@ TEST(LaunchOptions, AFrameNeedsItsPictureAndOutputAndTakesASize) {
     EXPECT_EQ(frame.options->frame, 450);
     EXPECT_EQ(frame.options->width, 640);
     EXPECT_EQ(frame.options->height, 480);
+    EXPECT_TRUE(Parse({"--frame", "100000", "--picture", "a.bmp", "--out", "f.png"}).options);
     EXPECT_FALSE(Parse({"--frame", "1", "--out", "f.png"}).options);
 }
 
-TEST(LaunchOptions, BadValuesAreRefusedWithAMessage) {
-    const std::vector<std::vector<std::string>> refused = {
-        {"-window-id", "abc"}, {"-window-id", "0"}, {"-window-id"}, {"--frame", "-1"},
-        {"--size", "0x10"},    {"--size", "10"},    {"--bogus"},    {"--frame", "2", "--picture"},
+TEST(LaunchOptions, BadCommandLinesAreRefusedInOneLineNamingTheOption) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* named;
     };
-    for (const auto& arguments : refused) {
-        const LaunchRequest request = Parse(arguments);
-        EXPECT_FALSE(request.options) << arguments[0];
-        EXPECT_FALSE(request.error.empty());
+    const Case cases[] = {
+        {{"-window-id", "abc"}, "abc"},
+        {{"-window-id", "0"}, "-window-id 0"},
+        {{"-window-id"}, "-window-id"},
+        {{"--frame", "-1"}, "-1"},
+        {{"--frame", "100001", "--picture", "a.bmp", "--out", "f.png"}, "100000"},
+        {{"--size", "0x10"}, "0x10"},
+        {{"--size", "10"}, "10"},
+        {{"-delay", "-5"}, "-5"},
+        {{"-delay", "10000001"}, "10000001"},
+        {{"-visual", "sparkly"}, "sparkly"},
+        {{"--bogus"}, "--bogus"},
+        {{"stray"}, "stray"},
+        {{"--frame", "2", "--picture"}, "--picture"},
+    };
+    for (const Case& c : cases) {
+        const LaunchRequest request = Parse(c.arguments);
+        EXPECT_FALSE(request.options) << c.named;
+        EXPECT_NE(request.error.find(c.named), std::string::npos) << request.error;
+        EXPECT_EQ(request.error.find('\n'), std::string::npos) << request.error;
+        EXPECT_EQ(request.status, kUsageStatus) << request.error;
     }
-    EXPECT_FALSE(Parse({}, "nonsense").options);
+}
+
+TEST(LaunchOptions, ANonsenseScreenSaverWindowIsAFailureNotAUsageError) {
+    const LaunchRequest request = Parse({}, "nonsense");
+    EXPECT_FALSE(request.options);
+    EXPECT_NE(request.error.find("XSCREENSAVER_WINDOW=nonsense"), std::string::npos);
+    EXPECT_EQ(request.status, kFailureStatus);
 }
