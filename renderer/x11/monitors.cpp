@@ -44,9 +44,12 @@ std::vector<Monitor> XineramaMonitors(Display* display) {
 
 }  // namespace
 
+// Under Xinerama a server may keep RandR, which then sees only the first screen: whichever
+// tells of more monitors is believed, RandR on a tie since it knows the primary one.
 std::vector<Monitor> QueryMonitors(Display* display, int screen) {
-    std::vector<Monitor> monitors = RandrMonitors(display, RootWindow(display, screen));
-    return monitors.empty() ? XineramaMonitors(display) : monitors;
+    std::vector<Monitor> randr = RandrMonitors(display, RootWindow(display, screen));
+    std::vector<Monitor> xinerama = XineramaMonitors(display);
+    return xinerama.size() > randr.size() ? xinerama : randr;
 }
 
 ScreenRect PlaceOnRoot(Display* display, Window window, int width, int height) {

@@ -1,7 +1,9 @@
 """The native program under Xvfb with Mesa, no Wine: its own window shows the desktop sphere and
 then the burst and ends on Escape; it draws into a window someone else made and follows its size;
 SIGTERM ends it at once; the desktop it takes is the screen pixel for pixel; single frames
-rendered without a display are the same bytes on every run."""
+rendered without a display are the same bytes on every run; it takes the options display modes
+share, shows its frame rate on -fps, behaves as an X client should, and says in one line what
+failed and why."""
 
 import ctypes
 import os
@@ -17,10 +19,10 @@ SCREEN = (1280, 1024)
 WINDOW_TITLE = "Kessamiron_VC"
 
 
-def start_xvfb():
+def start_xvfb(screen: str = "%dx%dx24" % SCREEN):
     read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                               "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen,
+                               "-nolisten", "tcp", "-noreset"],
                               pass_fds=(write,), stderr=subprocess.DEVNULL)
     os.close(write)
     with os.fdopen(read) as pipe:
@@ -60,6 +62,40 @@ def picture_colour(x, y):
 def looks_like_picture(colour) -> bool:
     red, green, blue = colour
     return (red > 40 and red > green > blue) or (blue > 40 and blue > green > red)
+
+
+def unused_display() -> int:
+    """A display number no server listens on."""
+    return next(n for n in range(90, 200) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+
+
+class CursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+
+
+def cursor_is_blank(display: str) -> bool:
+    """Whether the pointer, where it is now, shows no pixel at all (XFixes' cursor image)."""
+    x = ctypes.CDLL("libX11.so.6")
+    fixes = ctypes.CDLL("libXfixes.so.3")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    fixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                           ctypes.POINTER(ctypes.c_int)]
+    fixes.XFixesQueryVersion.argtypes = fixes.XFixesQueryExtension.argtypes
+    fixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    connection = x.XOpenDisplay(display.encode())
+    first, second = ctypes.c_int(), ctypes.c_int()
+    fixes.XFixesQueryExtension(connection, ctypes.byref(first), ctypes.byref(second))
+    first.value, second.value = 4, 0
+    fixes.XFixesQueryVersion(connection, ctypes.byref(first), ctypes.byref(second))
+    image = fixes.XFixesGetCursorImage(connection).contents
+    alphas = [image.pixels[i] >> 24 for i in range(image.width * image.height)]
+    x.XCloseDisplay(connection)
+    return not any(alphas)
 
 
 class ForeignWindow:
@@ -235,14 +271,88 @@ class NativeProgram(unittest.TestCase):
         self.assertGreater(burst_black, 0.3)
         self.assertLess(burst_black, 0.99)
 
-    def test_bad_options_are_refused_and_help_lists_the_targets(self):
-        refused = subprocess.run([PROGRAM, "-window-id", "nonsense"], env=self.env,
-                                 stderr=subprocess.PIPE, text=True)
-        self.assertEqual(refused.returncode, 2)
-        self.assertIn("not a window id", refused.stderr)
-        helped = subprocess.run([PROGRAM, "--help"], stdout=subprocess.PIPE, text=True)
-        for option in ("-window-id", "-root", "-window", "--frame", "SIGTERM"):
-            self.assertIn(option, helped.stdout)
+    def run_program(self, *args: str, env=None) -> subprocess.CompletedProcess:
+        return subprocess.run([PROGRAM, *args], env=env or self.env, cwd=self.folder,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                              timeout=60)
+
+    def test_each_failure_is_one_line_saying_what_failed_and_why(self):
+        damaged = os.path.join(self.folder, "damaged.bmp")
+        with open(damaged, "wb") as handle:
+            handle.write(bitmap(64, 48, picture_colour)[:200])
+        frame = ["--frame", "0", "--out", "f.png", "--picture"]
+        cases = [
+            (["-display", ":%d" % unused_display()], {}, 1,
+             "vorlenta: :%d: cannot open the X display" % unused_display()),
+            (["-window-id", "0x12345"], {}, 1, "vorlenta: window 0x12345 does not exist"),
+            ([], {"XSCREENSAVER_WINDOW": "nonsense"}, 1,
+             "vorlenta: XSCREENSAVER_WINDOW=nonsense: not a window id"),
+            (frame + ["x.bmp"], {}, 1, "vorlenta: x.bmp: no such file"),
+            (frame + ["damaged.bmp"], {}, 1, "vorlenta: damaged.bmp: Image file conversion error."),
+            (["--frame", "0", "--picture", self.picture, "--out", "no/f.png"], {}, 1,
+             "vorlenta: no/f.png: cannot write it: no such file"),
+            (["-bogus"], {}, 2, "vorlenta: unknown option -bogus (vorlenta --help lists the options)"),
+            (["--frame", "100001"], {}, 2, "vorlenta: --frame 100001: the last frame it renders is "
+             "100000 (vorlenta --help lists the options)"),
+        ]
+        for args, environment, status, message in cases:
+            with self.subTest(message=message):
+                result = self.run_program(*args, env=dict(self.env, **environment))
+                self.assertEqual(result.returncode, status)
+                self.assertEqual(result.stderr, message + "\n")
+
+    def test_the_options_display_modes_share_are_accepted_with_one_dash_or_two(self):
+        version = self.run_program("--version")
+        self.assertRegex(version.stdout, r"^vorlenta \d+\.\d+\.\d+\n$")
+        helped = self.run_program("-help").stdout
+        for option in ("-window-id", "-root", "-delay", "-fps", "-visual", "-display", "-install",
+                       "--frame", "--version", "SIGTERM"):
+            self.assertIn(option, helped)
+        self.program = subprocess.Popen(
+            [PROGRAM, "-window", "--delay", "20000", "-fps", "--install", "-visual", "best",
+             "--display", self.display], env=self.env, stderr=subprocess.PIPE, text=True)
+        self.wait_title()
+        self.program.send_signal(signal.SIGTERM)
+        self.assertEqual(self.program.wait(timeout=5), 0)
+        self.assertEqual(self.program.stderr.read(), "")
+
+    def test_a_visual_that_cannot_be_had_is_named_and_the_default_taken(self):
+        self.program = subprocess.Popen([PROGRAM, "-window", "-visual", "PseudoColor"],
+                                        env=self.env, stderr=subprocess.PIPE, text=True)
+        self.wait_title()
+        self.program.send_signal(signal.SIGTERM)
+        self.assertEqual(self.program.wait(timeout=5), 0)
+        self.assertEqual(self.program.stderr.read(), "vorlenta: -visual PseudoColor: no such "
+                         "visual for OpenGL on this display; using the default one\n")
+
+    def test_fps_shows_the_frame_rate_in_the_bottom_left_corner(self):
+        corners = {}
+        for args in ((), ("-fps",)):
+            self.start("-window", *args)
+            self.wait_title()
+            time.sleep(2.0)
+            screen = self.shot("fps" if args else "no-fps")
+            corners[args] = sum(1 for x in range(0, 120) for y in range(730, 768)
+                                if pixel(screen, x, y) == (255, 255, 255))
+            self.program.send_signal(signal.SIGTERM)
+            self.program.wait(timeout=5)
+        self.assertEqual(corners[()], 0)
+        self.assertGreater(corners[("-fps",)], 20)
+
+    def test_its_windows_name_their_class_and_process_and_full_screen_hides_the_pointer(self):
+        for args, full_screen in ((("-window",), False), ((), True)):
+            self.start(*args)
+            window = self.wait_title()
+            properties = subprocess.run(
+                ["xprop", "-id", window, "WM_CLASS", "_NET_WM_PID", "_NET_WM_STATE"],
+                env=self.env, stdout=subprocess.PIPE, text=True).stdout
+            self.assertIn('WM_CLASS(STRING) = "vorlenta", "Vorlenta"', properties)
+            self.assertIn("_NET_WM_PID(CARDINAL) = %d" % self.program.pid, properties)
+            self.assertEqual("_NET_WM_STATE_FULLSCREEN" in properties, full_screen)
+            self.xdotool("mousemove", "600", "500")
+            self.assertEqual(cursor_is_blank(self.display), full_screen)
+            self.program.send_signal(signal.SIGTERM)
+            self.program.wait(timeout=5)
 
 
 if __name__ == "__main__":
