@@ -42,7 +42,14 @@ dpkg-deb -x "$deb" "$root"
 
 validation=$(desktop-file-validate "$root/usr/share/applications/screensavers/vorlenta.desktop")
 ! grep -qiE 'error|warning' <<<"$validation" || fail "desktop entry: $validation"
-xmllint --noout "$root/usr/share/xscreensaver/config/vorlenta.xml"
+settings=$root/usr/share/xscreensaver/config/vorlenta.xml
+xmllint --noout "$settings"
+for text in 'arg="--root"' 'arg="--delay %"' 'arg-set="--fps"' '<xscreensaver-updater' 'Written by'; do
+    grep -qF "$text" "$settings" || fail "the settings lack $text"
+done
+delay=$(grep -o 'default="[0-9]*"' "$settings" | tr -dc 0-9)
+"$root/usr/bin/vorlenta" --help | grep -q "(default $delay," ||
+    fail "the slider's default is not the program's: $delay"
 # Debian 12's own C start-up files carry no control-flow protection, so no program built on it
 # can show that; every other check must pass.
 hardening-check --nocfprotection --quiet "$root/usr/bin/vorlenta" || fail "hardening-check"
