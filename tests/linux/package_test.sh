@@ -19,7 +19,8 @@ if grep -q '^VORLENTA_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
     if (cd "$build" && cpack -G DEB -B "$work/refused" >"$work/refused.log" 2>&1); then
         fail "a sanitizer build was packaged"
     fi
-    grep -q "sanitizers on" "$work/refused.log" || fail "no reason given: $(cat "$work/refused.log")"
+    grep -q "sanitizers on" "$work/refused.log" ||
+        fail "no reason given: $(cat "$work/refused.log")"
     echo "a sanitizer build is refused"
 fi
 
@@ -44,7 +45,8 @@ validation=$(desktop-file-validate "$root/usr/share/applications/screensavers/vo
 ! grep -qiE 'error|warning' <<<"$validation" || fail "desktop entry: $validation"
 settings=$root/usr/share/xscreensaver/config/vorlenta.xml
 xmllint --noout "$settings"
-for text in 'arg="--root"' 'arg="--delay %"' 'arg-set="--fps"' '<xscreensaver-updater' 'Written by'; do
+for text in 'arg="--root"' 'arg="--delay %"' 'arg-set="--fps"' '<xscreensaver-updater' \
+    'Written by'; do
     grep -qF "$text" "$settings" || fail "the settings lack $text"
 done
 delay=$(grep -o 'default="[0-9]*"' "$settings" | tr -dc 0-9)
@@ -53,7 +55,8 @@ delay=$(grep -o 'default="[0-9]*"' "$settings" | tr -dc 0-9)
 # Debian 12's own C start-up files carry no control-flow protection, so no program built on it
 # can show that; every other check must pass.
 hardening-check --nocfprotection --quiet "$root/usr/bin/vorlenta" || fail "hardening-check"
-grep -q '^Files: \*' "$root/usr/share/doc/vorlenta/copyright" || fail "copyright not machine-readable"
+grep -q '^Files: \*' "$root/usr/share/doc/vorlenta/copyright" ||
+    fail "copyright not machine-readable"
 grep -q 'Permission is hereby granted' "$root/usr/share/doc/vorlenta/copyright" || fail "no licence"
 zcat "$root/usr/share/doc/vorlenta/changelog.gz" | head -n 1 | grep -q "^vorlenta ($version)" ||
     fail "changelog not of $version"

@@ -291,7 +291,8 @@ class NativeProgram(unittest.TestCase):
             (frame + ["damaged.bmp"], {}, 1, "vorlenta: damaged.bmp: Image file conversion error."),
             (["--frame", "0", "--picture", self.picture, "--out", "no/f.png"], {}, 1,
              "vorlenta: no/f.png: cannot write it: no such file"),
-            (["-bogus"], {}, 2, "vorlenta: unknown option -bogus (vorlenta --help lists the options)"),
+            (["-bogus"], {}, 2,
+             "vorlenta: unknown option -bogus (vorlenta --help lists the options)"),
             (["--frame", "100001"], {}, 2, "vorlenta: --frame 100001: the last frame it renders is "
              "100000 (vorlenta --help lists the options)"),
         ]
