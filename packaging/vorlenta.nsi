@@ -66,10 +66,14 @@ Section "Vorlenta" SecProgram
 SectionEnd
 
 ; The screen-saver setting names the program by its short path, as the display settings do.
+; Windows reads the registry's switch only at the next sign-in, so it is also told at once
+; (SPI_SETSCREENSAVEACTIVE, saved and announced): a user who had "(None)" chosen gets the
+; screen saver without signing out.
 Section "Make Vorlenta the current screen saver" SecCurrent
     GetFullPathName /SHORT $0 "$INSTDIR\Vorlenta.scr"
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$0"
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
+    System::Call 'user32::SystemParametersInfoW(i 0x11, i 1, p 0, i 3) i .r1'
 SectionEnd
 
 Section "Start-menu shortcut to the settings" SecShortcut

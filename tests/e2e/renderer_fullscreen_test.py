@@ -1,15 +1,18 @@
 """The renderer's full-screen path, inside a Wine virtual desktop where display-mode changes
 succeed: 1024 x 768 at 32 bits while it runs, the original mode back afterwards, also when
-the snapshot turns out to be unreadable after the switch."""
+the snapshot turns out to be unreadable after the switch, and while another program holds the
+activation."""
 
+import subprocess
 import time
 import unittest
 
 import e2e_support as e2e
-from renderer_e2e import (RENDERER_IMAGE, VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW,
+from renderer_e2e import (RENDERER_IMAGE, VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW, WINDOW_TITLE,
                           RendererTestCase, looks_like_picture, sphere_points, write_snapshot)
 
 HOLD_TITLE = "vorlenta-e2e-hold"
+OTHER_TITLE = "vorlenta-e2e-other"
 ERROR_TITLE = "Error"
 
 
@@ -43,6 +46,50 @@ class RendererFullScreen(RendererTestCase):
         pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
         self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
         self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+
+    def test_another_program_activated_gets_the_desktop_mode_until_the_show_returns(self):
+        original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)
+        self.start_renderer(desktop=VIRTUAL_DESKTOP)
+        self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
+        time.sleep(1)
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), "1024x768x32")
+
+        other = subprocess.Popen(["wine", e2e.program_path("WINDOW_PROBE"), "--desktop",
+                                  VIRTUAL_DESKTOP.partition(",")[0], "other", "60000"],
+                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True,
+                                 start_new_session=True)
+        self.addCleanup(self.end_other, other)
+        self.assertEqual(other.stdout.readline().strip(), "ready")
+        self.assertTrue(e2e.poll_until(
+            lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == original, 5),
+            "the desktop mode did not come back while another program was active")
+
+        self.assertEqual(e2e.run_probe("activate", WINDOW_TITLE, desktop=VIRTUAL_DESKTOP)[1],
+                         "activated=1")
+        self.assertTrue(e2e.poll_until(
+            lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == "1024x768x32", 5),
+            "the show did not take its mode back")
+        window = self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
+        self.assertEqual((window.client_x, window.client_y, window.client_width,
+                          window.client_height), (0, 0, 1024, 768))
+        time.sleep(0.5)
+        shot = e2e.take_screenshot("renderer-fullscreen-returned")
+        # Sphere or burst, whichever phase it has reached: the picture is drawn again.
+        self.assertGreater(shot.share_of(sphere_points(window), looks_like_picture), 0.05)
+
+        pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
+        self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
+        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+
+    @staticmethod
+    def end_other(other: subprocess.Popen) -> None:
+        e2e.close_window(OTHER_TITLE, desktop=VIRTUAL_DESKTOP)
+        try:
+            other.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            other.kill()
+            other.wait()
+        other.stdout.close()
 
     def test_restores_the_mode_when_the_snapshot_cannot_be_read(self):
         original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)

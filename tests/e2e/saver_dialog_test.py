@@ -6,6 +6,7 @@ open with a message."""
 import contextlib
 import math
 import os
+import shutil
 import struct
 import subprocess
 import time
@@ -207,6 +208,16 @@ class SettingsDialog(s.SaverTestCase):
             time.sleep(0.2)
         self.fail("no file chooser")
 
+    def chooser_texts(self):
+        """The chooser's title and its controls' texts, read back with the wide calls."""
+        lines = subprocess.run(["wine", e2e.program_path("WINDOW_PROBE"), "texts"],
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                               check=True).stdout.decode("utf-8").splitlines()
+        start = lines.index("ﾌｧｲﾙを開く")  # the title, whatever the system's code page
+        end = next((i for i in range(start + 1, len(lines)) if not lines[i].startswith("  ")),
+                   len(lines))
+        return [line.strip() for line in lines[start + 1:end]]
+
     def test_the_chooser_opens_in_the_music_folder_and_its_answer_is_saved(self):
         music = os.path.join(e2e.drive_c(), "windows", "vorlenta-old.wav")
         with open(music, "wb") as handle:
@@ -221,9 +232,8 @@ class SettingsDialog(s.SaverTestCase):
             time.sleep(0.3)
             self.click_button(CMD_FILE, in_panel=True)
             window, name = self.new_x_window()
-            # An ANSI call: the title's code page 932 bytes as the system's code page shows them.
-            title = "ﾌｧｲﾙを開く".encode("cp932")
-            self.assertIn(name, (title.decode("cp932"), title.decode("cp1252")))
+            self.assertEqual(name, "ﾌｧｲﾙを開く")
+            self.assertIn("BGMﾌｧｲﾙ (MP3 WAV)", self.chooser_texts())
             subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
             if answer == "Return":
                 subprocess.run(["xdotool", "type", "vorlenta-new.wav"], check=True)
@@ -234,6 +244,31 @@ class SettingsDialog(s.SaverTestCase):
         self.assert_ends()
         with open(s.settings_path(), "rb") as handle:
             self.assertEqual(handle.read(), settings_bytes(2, 0, expected))
+
+    def test_a_file_chosen_in_any_script_is_kept_by_its_short_form(self):
+        folder = "C:\\Музыка Łódź 歌"
+        music = folder + "\\песня.wav"
+        os.makedirs(e2e.windows_path_on_host(folder), exist_ok=True)
+        self.addCleanup(shutil.rmtree, e2e.windows_path_on_host(folder), True)
+        with open(e2e.windows_path_on_host(music), "wb") as handle:
+            handle.write(b"RIFF")
+        self.open_dialog(0)
+        self.click(self.in_panel(44 + 10, 96 + 6))  # "MP3、WAV" enables the file button
+        subprocess.run(["xdotool", "mousemove", *map(str, self.at(5, 5))], check=True)
+        time.sleep(0.3)
+        self.click_button(CMD_FILE, in_panel=True)
+        window, _ = self.new_x_window()
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
+        subprocess.run(["xdotool", "type", "--delay", "50", music], check=True)
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        time.sleep(0.8)
+        e2e.take_screenshot("settings-dialog-chosen-any-script")
+        self.click_button(CMD_SET)
+        self.assert_ends()
+        code, stored = e2e.run_probe("short-path", music)
+        self.assertEqual(code, 0)
+        with open(s.settings_path(), "rb") as handle:
+            self.assertEqual(handle.read(), settings_bytes(2, 0, stored.encode("ascii")))
 
     def test_tab_moves_the_focus_in_tab_index_order(self):
         music = os.path.join(e2e.drive_c(), "vorlenta-tab.wav")

@@ -42,6 +42,7 @@ static void RegisterProbeClass(void) {
     WNDCLASSA windowClass = {0};
     windowClass.lpfnWndProc = ProbeWindowProc;
     windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.lpszClassName = "VorlentaSaverProbe";
     RegisterClassA(&windowClass);
 }

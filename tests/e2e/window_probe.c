@@ -7,9 +7,20 @@
  *   window_probe wait-gone TITLE MS        exit 0 once no such window exists
  *   window_probe close TITLE               posts WM_CLOSE to it
  *   window_probe mode                      mode=WxHxBITS (the current display mode)
+ *   window_probe acp                       acp=N (the system's ANSI code page)
+ *   window_probe short-path PATH           the path's short (8.3) form, as UTF-8
  *   window_probe hold MS                   keeps a 1x1 window titled "vorlenta-e2e-hold" for
  *                                          MS ms or until it is closed: a virtual desktop
  *                                          stays open while it has a window
+ *   window_probe other MS                  another program's window, "vorlenta-e2e-other",
+ *                                          shown and activated for MS ms or until closed;
+ *                                          prints "ready" once it is active
+ *   window_probe activate TITLE            brings that window to the foreground
+ *   window_probe dpi TITLE                 awareness=0|1|2 (unaware, system, per monitor):
+ *                                          the window's display-scaling awareness
+ *   window_probe texts                     every visible top-level window's title, then the
+ *                                          texts of its child windows indented, all read
+ *                                          with the wide calls and printed as UTF-8
  *
  * Prefix any command with "--desktop NAME" to look inside the Wine virtual desktop NAME
  * (started with `wine explorer /desktop=NAME,WxH PROGRAM`); the probe waits up to 10 s for
@@ -99,6 +110,93 @@ static int Mode(void) {
     return 0;
 }
 
+static int Activate(const char* title) {
+    HWND window = FindWindowA(NULL, title);
+    if (window == NULL) {
+        printf("none\n");
+        return 1;
+    }
+    printf("activated=%d\n", SetForegroundWindow(window) ? 1 : 0);
+    return 0;
+}
+
+static int Dpi(const char* title) {
+    HWND window = FindWindowA(NULL, title);
+    if (window == NULL) {
+        printf("none\n");
+        return 1;
+    }
+    printf("awareness=%d\n",
+           (int)GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window)));
+    return 0;
+}
+
+static void PrintWide(const wchar_t* text, const char* indent) {
+    char utf8[1536];
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), NULL, NULL);
+    printf("%s%s\n", indent, utf8);
+}
+
+static void PrintText(HWND window, const char* indent) {
+    wchar_t text[512];
+    GetWindowTextW(window, text, 512);
+    PrintWide(text, indent);
+}
+
+/* A drop-down list has no text of its own to read: its entries are what it shows. */
+static void PrintComboEntries(HWND window) {
+    LRESULT count = SendMessageW(window, CB_GETCOUNT, 0, 0);
+    LRESULT entry;
+    for (entry = 0; entry < count; ++entry) {
+        wchar_t text[512];
+        if (SendMessageW(window, CB_GETLBTEXTLEN, (WPARAM)entry, 0) < 512) {
+            SendMessageW(window, CB_GETLBTEXT, (WPARAM)entry, (LPARAM)text);
+            PrintWide(text, "  ");
+        }
+    }
+}
+
+static BOOL CALLBACK PrintChild(HWND window, LPARAM unused) {
+    char className[64] = "";
+    (void)unused;
+    PrintText(window, "  ");
+    GetClassNameA(window, className, sizeof(className));
+    if (lstrcmpiA(className, "ComboBox") == 0) {
+        PrintComboEntries(window);
+    }
+    return TRUE;
+}
+
+static BOOL CALLBACK PrintTopLevel(HWND window, LPARAM unused) {
+    (void)unused;
+    if (IsWindowVisible(window)) {
+        PrintText(window, "");
+        EnumChildWindows(window, PrintChild, 0);
+    }
+    return TRUE;
+}
+
+/* The path comes from the wide command line: the ANSI one cannot hold every script. */
+static int ShortPath(void) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    wchar_t shortPath[MAX_PATH];
+    char utf8[MAX_PATH * 3];
+    if (arguments == NULL || count < 3 ||
+        GetShortPathNameW(arguments[count - 1], shortPath, MAX_PATH) == 0) {
+        printf("none\n");
+        return 1;
+    }
+    WideCharToMultiByte(CP_UTF8, 0, shortPath, -1, utf8, sizeof(utf8), NULL, NULL);
+    printf("%s\n", utf8);
+    return 0;
+}
+
+static int Texts(void) {
+    EnumWindows(PrintTopLevel, 0);
+    return 0;
+}
+
 static LRESULT CALLBACK HoldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         PostQuitMessage(0);
@@ -107,19 +205,20 @@ static LRESULT CALLBACK HoldWindowProc(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static int Hold(DWORD timeout) {
+static HWND CreateHoldWindow(DWORD exStyle, const char* title, int x, int y, int w, int h) {
     WNDCLASSA windowClass;
-    MSG message;
-    HWND window;
     memset(&windowClass, 0, sizeof(windowClass));
     windowClass.lpfnWndProc = HoldWindowProc;
     windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
     windowClass.lpszClassName = "VorlentaE2eHold";
     RegisterClassA(&windowClass);
-    window = CreateWindowExA(WS_EX_TOOLWINDOW, "VorlentaE2eHold", "vorlenta-e2e-hold", WS_POPUP,
-                             GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1,
-                             1, 1, NULL, NULL, windowClass.hInstance, NULL);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return CreateWindowExA(exStyle, "VorlentaE2eHold", title, WS_POPUP, x, y, w, h, NULL, NULL,
+                           windowClass.hInstance, NULL);
+}
+
+static void RunUntilClosed(HWND window, DWORD timeout) {
+    MSG message;
     SetTimer(window, 1, timeout, NULL);
     while (GetMessageA(&message, NULL, 0, 0) > 0) {
         if (message.message == WM_TIMER) {
@@ -128,6 +227,24 @@ static int Hold(DWORD timeout) {
         DispatchMessageA(&message);
     }
     DestroyWindow(window);
+}
+
+static int Hold(DWORD timeout) {
+    HWND window =
+        CreateHoldWindow(WS_EX_TOOLWINDOW, "vorlenta-e2e-hold", GetSystemMetrics(SM_CXSCREEN) - 1,
+                         GetSystemMetrics(SM_CYSCREEN) - 1, 1, 1);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    RunUntilClosed(window, timeout);
+    return 0;
+}
+
+static int Other(DWORD timeout) {
+    HWND window = CreateHoldWindow(0, "vorlenta-e2e-other", 40, 40, 200, 100);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    printf("ready\n");
+    fflush(stdout);
+    RunUntilClosed(window, timeout);
     return 0;
 }
 
@@ -158,8 +275,21 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && strcmp(argv[1], "mode") == 0) {
         result = Mode();
+    } else if (argc == 2 && strcmp(argv[1], "acp") == 0) {
+        printf("acp=%u\n", GetACP());
+        result = 0;
     } else if (argc == 3 && strcmp(argv[1], "hold") == 0) {
         result = Hold((DWORD)strtoul(argv[2], NULL, 10));
+    } else if (argc == 3 && strcmp(argv[1], "other") == 0) {
+        result = Other((DWORD)strtoul(argv[2], NULL, 10));
+    } else if (argc == 3 && strcmp(argv[1], "activate") == 0) {
+        result = Activate(argv[2]);
+    } else if (argc == 3 && strcmp(argv[1], "dpi") == 0) {
+        result = Dpi(argv[2]);
+    } else if (argc == 3 && strcmp(argv[1], "short-path") == 0) {
+        result = ShortPath();
+    } else if (argc == 2 && strcmp(argv[1], "texts") == 0) {
+        result = Texts();
     } else if (argc == 3 && strcmp(argv[1], "find") == 0) {
         result = Find(argv[2]);
     } else if (argc == 3 && strcmp(argv[1], "close") == 0) {
@@ -170,8 +300,8 @@ int main(int argc, char** argv) {
         result = WaitGone(argv[2], (DWORD)strtoul(argv[3], NULL, 10));
     } else {
         fprintf(stderr,
-                "usage: window_probe [--desktop NAME] find|close TITLE | wait-window|wait-gone "
-                "TITLE MS | mode | hold MS\n");
+                "usage: window_probe [--desktop NAME] find|close|activate|dpi TITLE | "
+                "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS\n");
     }
     fflush(stdout);
     return result;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/platform.h"
 #include "forms/runtime.h"
 #include "forms/timer.h"
 
@@ -176,4 +177,25 @@ TEST(Form, ARetainedBackgroundOfTheDesignedClientSizeIsWhatEveryEraseShows) {
         EXPECT_EQ(ErasedPixel(form.WindowHandle(), 5, 80), RGB(192, 192, 192));
     }
     form.Unload();
+}
+
+// A program that declares no awareness of display scaling is shown a scaled screen; the run
+// mode's photograph needs the real one. Windows itself is asked what the thread, and a window
+// it makes afterwards, now see.
+TEST(Platform, RealScreenPixelsReplaceWhatAProgramWithoutAwarenessIsShown) {
+    const DPI_AWARENESS_CONTEXT before =
+        SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+    ASSERT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+              DPI_AWARENESS_UNAWARE);
+
+    EXPECT_TRUE(forms::UseRealScreenPixels());
+
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window)),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    DestroyWindow(window);
+    SetThreadDpiAwarenessContext(before);
 }

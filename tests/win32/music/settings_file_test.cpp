@@ -9,6 +9,7 @@
 #include "logic/startup.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -108,8 +109,39 @@ TEST_F(SettingsFileTest, ASettingsPathWithTwoSeparatorsAtTheRootNamesTheRootFile
 
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    GetModuleFileNameA(nullptr, path, MAX_PATH);  // the build folder's name is plain ASCII
     Win32ProfilePort port;
     EXPECT_EQ(port.ProgramFolder() + "\\",
               std::string(path).substr(0, std::string(path).rfind('\\') + 1));
+}
+
+// The settings file and the stored music path stay ANSI; in a folder whose name leaves the
+// system's code page they are reached through the short form, the file that is not there yet
+// included.
+TEST(AnsiPath, NamesTheSameFileInAFolderOfAnyScript) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"vorlenta Łódź Тест 東京";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring music = folder + L"\\песня.mp3";
+    const HANDLE file =
+        CreateFileW(music.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "ID3", 3, &written, nullptr);
+    CloseHandle(file);
+
+    const std::string ansiMusic = AnsiPathOf(music);
+    ASSERT_FALSE(ansiMusic.empty());
+    Win32ProfilePort port;
+    EXPECT_TRUE(port.OpensForReading(ansiMusic));
+    const std::string ini = AnsiPathOf(folder + L"\\Vorlenta.ini");
+    ASSERT_FALSE(ini.empty());
+    Ini_Write("Section", kKindKey, "2", ini);
+    EXPECT_EQ(ApiResult, 1);
+    EXPECT_NE(GetFileAttributesW((folder + L"\\Vorlenta.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    EXPECT_EQ(AnsiPathOf(L"C:\\Music\\plain.mp3"), "C:\\Music\\plain.mp3");
+    DeleteFileW(music.c_str());
+    DeleteFileW((folder + L"\\Vorlenta.ini").c_str());
+    RemoveDirectoryW(folder.c_str());
 }

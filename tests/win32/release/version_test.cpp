@@ -32,6 +32,38 @@ std::wstring VersionString(const std::wstring& file, const wchar_t* key) {
     return static_cast<const wchar_t*>(value);
 }
 
+// The program's manifest as Windows reads it: an activation context made from the program's
+// manifest resource, asked for one of its window settings.
+std::wstring ManifestSetting(const std::wstring& program, const wchar_t* schema,
+                             const wchar_t* name) {
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = program.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE context = CreateActCtxW(&request);
+    if (context == INVALID_HANDLE_VALUE) {
+        return L"(no manifest Windows accepts)";
+    }
+    wchar_t value[64] = L"";
+    SIZE_T length = 0;
+    QueryActCtxSettingsW(0, context, schema, name, value, 64, &length);
+    ReleaseActCtx(context);
+    return value;
+}
+
+std::string ManifestText(const std::wstring& program) {
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    std::string text;
+    if (resource != nullptr) {
+        const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+        text.assign(bytes, SizeofResource(module, resource));
+    }
+    FreeLibrary(module);
+    return text;
+}
+
 std::wstring Widened(const char* text) {
     return std::wstring(text, text + strlen(text));
 }
@@ -55,11 +87,31 @@ TEST(Version, BothProgramsCarryTheProjectsVersionAndDescribeThemselves) {
 }
 
 TEST(Version, TheScreenSaverNamesItselfInStringOne) {
-    HMODULE saver = LoadLibraryExW(Beside(L"Vorlenta.scr").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE saver =
+        LoadLibraryExW(Beside(L"Vorlenta.scr").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(saver, nullptr);
     wchar_t name[64] = L"";
     EXPECT_GT(LoadStringW(saver, 1, name, 64), 0);
     EXPECT_STREQ(name, L"Vorlenta");
     FreeLibrary(saver);
+}
+
+TEST(Manifest, TheRendererDrawsRealPixelsAndTheScreenSaverLeavesScalingToWindows) {
+    const wchar_t* kSettings2005 = L"http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+    const wchar_t* kSettings2016 = L"http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+    const std::wstring renderer = Beside(L"Vorlenta.dll");
+    const std::wstring saver = Beside(L"Vorlenta.scr");
+    EXPECT_EQ(ManifestSetting(renderer, kSettings2016, L"dpiAwareness"),
+              L"PerMonitorV2, PerMonitor");
+    EXPECT_EQ(ManifestSetting(renderer, kSettings2005, L"dpiAware"), L"true/pm");
+    EXPECT_EQ(ManifestSetting(saver, kSettings2016, L"dpiAwareness"), L"");
+    EXPECT_EQ(ManifestSetting(saver, kSettings2005, L"dpiAware"), L"");
+    for (const std::wstring& program : {renderer, saver}) {
+        const std::string manifest = ManifestText(program);
+        EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+        for (const char* windows : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a",     // 7
+                                    "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {  // 10 and 11
+            EXPECT_NE(manifest.find(windows), std::string::npos) << windows;
+        }
+    }
 }
