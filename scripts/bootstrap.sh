@@ -29,8 +29,9 @@ packages=(
     # Debian maintainer runs on it: lintian, hardening-check (devscripts), desktop-file-validate,
     # xmllint, and /usr/bin/time for its memory
     dpkg-dev lintian devscripts desktop-file-utils libxml2-utils time
-    # two monitors side by side for the Linux program: Xephyr with two screens inside an Xvfb
-    xserver-xephyr
+    # two monitors side by side: Xephyr with two screens inside an Xvfb, for the Linux program
+    # and for Wine, whose X11 driver of either width reads the heads through Xinerama
+    xserver-xephyr libxinerama1:i386 libxinerama1
     # the XScreenSaver daemon that runs it in the end-to-end test, its picture helper and the
     # chooser of the visual for GL display modes (without it the daemon gives them a window
     # deeper than the screen, into which the helper cannot copy the desktop)
