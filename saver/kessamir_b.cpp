@@ -28,7 +28,12 @@ class Win32Startup final : public StartupPorts {
         ::ShowPreview(*previewForm_, previewHandle);
     }
 
-    void CreateHandOffDirectory() override { forms::MakeDirectory(Widen(kHandOffDirectory)); }
+    // Every user of the machine meets the renderer in the same folder; none may read another's
+    // desktop there.
+    void CreateHandOffDirectory() override {
+        forms::Access shared(forms::Access::Kind::SharedFolder);
+        forms::MakeDirectory(Widen(kHandOffDirectory), shared);
+    }
 
     void LoadSettings() override { ::LoadSettings(); }
 

@@ -38,8 +38,15 @@ void Kessamir_S::CaptureDesktop() {
 }
 
 void Kessamir_S::SaveSnapshot() {
-    Display.SavePicture(Widen(kSnapshotPath));
+    forms::Access privateFile(forms::Access::Kind::PrivateFile);
+    Display.SavePicture(Widen(kSnapshotPath), privateFile.Attributes());
     NoteRunStep(RunStep::Saved);
+}
+
+// A file that cannot be deleted (read-only, or another user's) stays as it is, as a failed
+// write does: nothing is shown.
+void Kessamir_S::DeleteSnapshot() {
+    DeleteFileW(Widen(kSnapshotPath).c_str());
 }
 
 void Kessamir_S::StartRenderer() {

@@ -22,6 +22,7 @@ class Kessamir_S : public forms::Form, private RunFormPorts, private RunFormMusi
     // RunFormPorts
     void CaptureDesktop() override;
     void SaveSnapshot() override;
+    void DeleteSnapshot() override;
     void StartRenderer() override;
     bool RendererRunning() override;
     void ReleaseRenderer() override;

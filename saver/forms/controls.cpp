@@ -235,12 +235,12 @@ void PictureBox::Paint(HDC dc) {
     HostForm().PaintGraphics(*this, dc);
 }
 
-bool PictureBox::SavePicture(const std::wstring& path) const {
+bool PictureBox::SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* access) const {
     if (surface_.Bits() == nullptr) {
         return false;
     }
     const std::wstring temporary = TemporaryPathBeside(path);
-    if (!WriteBitmapFile(temporary)) {
+    if (!WriteBitmapFile(temporary, access)) {
         DeleteFileW(temporary.c_str());
         return false;
     }
@@ -261,12 +261,12 @@ bool WriteAll(HANDLE file, const void* bytes, size_t count) {
 }  // namespace
 
 // The DIB section's rows are already in the file's order and padding.
-bool PictureBox::WriteBitmapFile(const std::wstring& path) const {
+bool PictureBox::WriteBitmapFile(const std::wstring& path, SECURITY_ATTRIBUTES* access) const {
     GdiFlush();
     const auto header = BitmapFileHeader(surface_.Width(), surface_.Height());
     const size_t imageBytes =
         static_cast<size_t>(BitmapRowStride(surface_.Width())) * surface_.Height();
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, access, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;

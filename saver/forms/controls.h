@@ -96,9 +96,10 @@ class PictureBox : public Control {
 
     // Device context of the retained picture; draw here, then Refresh.
     HDC hDC() const { return surface_.Dc(); }
-    // Writes the picture as a 24-bit bitmap file. It is written beside the target first and
-    // then renamed over it, so a reader never sees half a picture.
-    bool SavePicture(const std::wstring& path) const;
+    // Writes the picture as a 24-bit bitmap file with the given rights (the folder's when
+    // null). It is written beside the target first and then renamed over it, so a reader never
+    // sees half a picture.
+    bool SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* access = nullptr) const;
 
     // Draws a picture at the top left of the retained surface.
     void DrawPicture(const Picture& picture);
@@ -112,7 +113,7 @@ class PictureBox : public Control {
     void Resized() override;
 
   private:
-    bool WriteBitmapFile(const std::wstring& path) const;
+    bool WriteBitmapFile(const std::wstring& path, SECURITY_ATTRIBUTES* access) const;
 
     COLORREF backColor_;
     bool sunkenBorder_;

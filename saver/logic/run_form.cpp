@@ -84,6 +84,7 @@ void RunForm::Timer3_Timer() {
 
 void RunForm::Form_QueryUnload() {
     StopMusic();
+    ports_.DeleteSnapshot();
     if (settings_.modeLetter == "S") {
         cursorCount_ = ports_.ShowCursor(true);
     }

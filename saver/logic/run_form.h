@@ -25,7 +25,10 @@ class RunFormPorts {
     virtual ~RunFormPorts() = default;
     // Sizes the form and its canvas to the screen and copies the primary screen into it.
     virtual void CaptureDesktop() = 0;
+    // Writes the snapshot so that only the user running the show can read it.
     virtual void SaveSnapshot() = 0;
+    // The desktop's photograph is the user's: nothing reads it once the show is over.
+    virtual void DeleteSnapshot() = 0;
     // Starts the renderer and keeps hold of its process until ReleaseRenderer.
     virtual void StartRenderer() = 0;
     virtual bool RendererRunning() = 0;

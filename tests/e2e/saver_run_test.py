@@ -1,13 +1,17 @@
 """The run mode as the system starts it: /s photographs the screen, hands the picture to the
-renderer, and ends once the renderer's window is gone."""
+renderer, and ends once the renderer's window is gone. The photograph is the user's: private
+while the show runs, gone after it."""
 
 import os
+import re
+import shutil
 import subprocess
 import time
 import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
+from saver_dialog_test import unwritable
 
 SCREEN_TILE = "/tmp/vorlenta-saver-run-tile.xbm"
 
@@ -36,7 +40,35 @@ def same_picture(first: str, second: str) -> int:
     return int(float(result.stderr.split()[0]))
 
 
+def security(windows_path: str):
+    """The probe's user, and the path's owner and the accounts its access list lets read, as
+    Windows stores them (SDDL, read with GetFileSecurityW)."""
+    lines = subprocess.run(["wine", e2e.program_path("WINDOW_PROBE"), "security", windows_path],
+                           stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True,
+                           check=True).stdout.split()
+    user, descriptor = lines[0].partition("=")[2], lines[1]
+    owner = re.match(r"O:([^D]+)D:", descriptor).group(1)
+    readers = set()
+    for ace in re.findall(r"\(([^)]*)\)", descriptor):
+        kind, _flags, rights, _, _, account = ace.split(";")[:6]
+        full = rights in ("FA", "FR", "GA", "GR") or (rights.startswith("0x") and
+                                                       int(rights, 16) & 0x1)  # read data
+        if kind == "A" and full:
+            readers.add(account)
+    return user, owner, readers
+
+
 class RunMode(s.SaverTestCase):
+    def end_show(self, window: e2e.WindowInfo) -> float:
+        """Escape in the renderer; returns when it was pressed. The X focus of a new window
+        without a window manager is not always where the test put it; a key that went
+        elsewhere is pressed again."""
+        for _ in range(3):
+            pressed = self.end_renderer(window)
+            if e2e.poll_until(lambda: not e2e.wine_processes(s.RENDERER_IMAGE), 2, interval=0.01):
+                return pressed
+        self.fail("the renderer did not end on Escape")
+
     def test_snapshot_equals_the_screen_and_escape_ends_both_programs(self):
         show_pattern_on_root()
         before = e2e.take_screenshot("saver-run-desktop")
@@ -59,14 +91,7 @@ class RunMode(s.SaverTestCase):
 
         time.sleep(2)
         e2e.take_screenshot("saver-run-phase-a")
-        # The X focus of a new window without a window manager is not always where the test
-        # put it; a key that went elsewhere is pressed again.
-        for _ in range(3):
-            pressed = self.end_renderer(window)
-            if e2e.poll_until(lambda: not e2e.wine_processes(s.RENDERER_IMAGE), 2, interval=0.01):
-                break
-        else:
-            self.fail("the renderer did not end on Escape")
+        pressed = self.end_show(window)
         renderer_gone = time.monotonic()
         self.assertIsNotNone(e2e.wait_exit(saver, timeout=3), "the screen saver did not end")
         ended = time.monotonic()
@@ -75,12 +100,47 @@ class RunMode(s.SaverTestCase):
         self.assertLess(ended - renderer_gone, 1.0)
         self.assert_gone(s.RENDERER_IMAGE)
         self.assert_gone(s.SAVER_IMAGE)
+        self.assertFalse(os.path.exists(snapshot), "the desktop's photograph outlived the show")
+
+    def test_the_photograph_and_a_new_hand_off_folder_are_the_users_alone(self):
+        folder = os.path.dirname(s.snapshot_on_host())
+        shutil.rmtree(folder, ignore_errors=True)
+        saver = self.saver("/s")
+        self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
+        user, owner, readers = security(s.SNAPSHOT)
+        self.assertEqual((owner, readers), (user, {user, "SY"}))
+        # Every user may put a file of their own into the folder, but nobody else may list it
+        # or read what a new file in it holds.
+        user, owner, readers = security("C:\\r_vask")
+        self.assertEqual(owner, user)
+        self.assertLessEqual(readers, {user, "SY", "CO"})
+        self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
+        self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
+
+    def test_a_photograph_that_cannot_be_replaced_is_left_as_it_is_without_a_word(self):
+        old = e2e.bitmap_bytes(64, 48, lambda x, y: (0, 200, 0))
+        e2e.write_file(s.snapshot_on_host(), old)
+        with unwritable(s.snapshot_on_host()):
+            saver = self.saver("/s")
+            # The renderer shows what stands at the path, as after any failed write.
+            window = e2e.wait_window(s.RENDERER_TITLE, timeout=20)
+            self.assertIsNotNone(window)
+            time.sleep(1)
+            self.assertIsNone(e2e.find_window("Error"), "a message was shown")
+            self.end_show(window)
+            self.assertIsNotNone(e2e.wait_exit(saver, timeout=3))
+            self.assert_gone(s.RENDERER_IMAGE)
+            with open(s.snapshot_on_host(), "rb") as handle:
+                self.assertEqual(handle.read(), old)
+            self.assertFalse(os.path.exists(s.snapshot_on_host() + ".new"))
 
     def test_close_request_ends_the_saver_and_the_renderer_runs_on(self):
         saver = self.saver("/s")
         self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
+        time.sleep(1)  # the renderer has read the photograph and draws
         self.assertTrue(e2e.close_window(s.RUN_FORM_TITLE))
         self.assertIsNotNone(e2e.wait_exit(saver, timeout=3))
+        self.assertFalse(os.path.exists(s.snapshot_on_host()), "the photograph outlived the show")
         time.sleep(0.5)
         self.assertIsNotNone(e2e.find_window(s.RENDERER_TITLE), "the renderer was closed too")
         self.assertTrue(e2e.close_window(s.RENDERER_TITLE))

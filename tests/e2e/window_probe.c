@@ -9,6 +9,9 @@
  *   window_probe mode                      mode=WxHxBITS (the current display mode)
  *   window_probe acp                       acp=N (the system's ANSI code page)
  *   window_probe short-path PATH           the path's short (8.3) form, as UTF-8
+ *   window_probe security PATH             user=SID (the probe's user), then the file's
+ *                                          owner and access list as SDDL, read with
+ *                                          GetFileSecurityW: "O:...D:..."
  *   window_probe hold MS                   keeps a 1x1 window titled "vorlenta-e2e-hold" for
  *                                          MS ms or until it is closed: a virtual desktop
  *                                          stays open while it has a window
@@ -31,6 +34,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+#include <sddl.h>
 
 enum { kPollMilliseconds = 20 };
 
@@ -176,19 +180,52 @@ static BOOL CALLBACK PrintTopLevel(HWND window, LPARAM unused) {
     return TRUE;
 }
 
-/* The path comes from the wide command line: the ANSI one cannot hold every script. */
-static int ShortPath(void) {
+/* The last argument from the wide command line: the ANSI one cannot hold every script. */
+static const wchar_t* LastWideArgument(void) {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    return arguments != NULL && count >= 3 ? arguments[count - 1] : NULL;
+}
+
+static int ShortPath(void) {
+    const wchar_t* path = LastWideArgument();
     wchar_t shortPath[MAX_PATH];
-    char utf8[MAX_PATH * 3];
-    if (arguments == NULL || count < 3 ||
-        GetShortPathNameW(arguments[count - 1], shortPath, MAX_PATH) == 0) {
+    if (path == NULL || GetShortPathNameW(path, shortPath, MAX_PATH) == 0) {
         printf("none\n");
         return 1;
     }
-    WideCharToMultiByte(CP_UTF8, 0, shortPath, -1, utf8, sizeof(utf8), NULL, NULL);
-    printf("%s\n", utf8);
+    PrintWide(shortPath, "");
+    return 0;
+}
+
+static void PrintUserSid(void) {
+    HANDLE token;
+    BYTE user[256];
+    DWORD size = sizeof(user);
+    wchar_t* sid = NULL;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenUser, user, size, &size) &&
+        ConvertSidToStringSidW(((TOKEN_USER*)user)->User.Sid, &sid)) {
+        PrintWide(sid, "user=");
+        LocalFree(sid);
+    }
+}
+
+static int Security(void) {
+    const wchar_t* path = LastWideArgument();
+    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    BYTE descriptor[4096];
+    DWORD needed = 0;
+    wchar_t* text = NULL;
+    if (path == NULL || !GetFileSecurityW(path, wanted, descriptor, sizeof(descriptor), &needed) ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, wanted,
+                                                              &text, NULL)) {
+        printf("none\n");
+        return 1;
+    }
+    PrintUserSid();
+    PrintWide(text, "");
+    LocalFree(text);
     return 0;
 }
 
@@ -288,6 +325,8 @@ int main(int argc, char** argv) {
         result = Dpi(argv[2]);
     } else if (argc == 3 && strcmp(argv[1], "short-path") == 0) {
         result = ShortPath();
+    } else if (argc == 3 && strcmp(argv[1], "security") == 0) {
+        result = Security();
     } else if (argc == 2 && strcmp(argv[1], "texts") == 0) {
         result = Texts();
     } else if (argc == 3 && strcmp(argv[1], "find") == 0) {

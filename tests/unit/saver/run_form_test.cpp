@@ -38,6 +38,7 @@ class FakeRun : public RunFormPorts, public RunFormMusic {
 
     void CaptureDesktop() override { Log("CaptureDesktop"); }
     void SaveSnapshot() override { Log("SaveSnapshot"); }
+    void DeleteSnapshot() override { Log("DeleteSnapshot"); }
     void StartRenderer() override {
         Log("StartRenderer");
         rendererRunning = rendererStarts;
@@ -184,27 +185,29 @@ TEST_F(RunFormTest, CdWatchStopsForGoodWhenTheCdIsUnavailable) {
     form.Timer2_Timer();
     EXPECT_EQ(fake.Take(), (Journal{"PollCD", "Timer2 off"}));
     form.Form_QueryUnload();
-    EXPECT_EQ(fake.Take(), (Journal{"ShowCursor", "EndProgram"}));
+    EXPECT_EQ(fake.Take(), (Journal{"DeleteSnapshot", "ShowCursor", "EndProgram"}));
 }
 
-TEST_F(RunFormTest, QueryUnloadStopsMusicThenShowsTheCursorThenEnds) {
+TEST_F(RunFormTest, QueryUnloadStopsMusicDeletesTheSnapshotShowsTheCursorThenEnds) {
     fake.cursorDisplayCount = 0;
     fake.timers[RunTimer::Timer2] = true;
     Make(1, "").Form_QueryUnload();
-    EXPECT_EQ(fake.Take(), (Journal{"Timer2 off", "StopCD", "ShowCursor", "EndProgram"}));
+    EXPECT_EQ(fake.Take(),
+              (Journal{"Timer2 off", "StopCD", "DeleteSnapshot", "ShowCursor", "EndProgram"}));
 
     fake.cursorDisplayCount = 7;
     Make(2, "a.mp3").Form_QueryUnload();
-    EXPECT_EQ(fake.Take(), (Journal{"Timer1 off", "StopMP3", "ShowCursor", "EndProgram"}));
+    EXPECT_EQ(fake.Take(),
+              (Journal{"Timer1 off", "StopMP3", "DeleteSnapshot", "ShowCursor", "EndProgram"}));
     EXPECT_EQ(cursorCount, 7);
 
     Make(2, "a.WAV").Form_QueryUnload();
-    EXPECT_EQ(fake.Take(), (Journal{"StopWave", "ShowCursor", "EndProgram"}));
+    EXPECT_EQ(fake.Take(), (Journal{"StopWave", "DeleteSnapshot", "ShowCursor", "EndProgram"}));
 }
 
 TEST_F(RunFormTest, CursorIsShownAgainOnlyInModeS) {
     cursorCount = -1;
     Make(0, "", "").Form_QueryUnload();
-    EXPECT_EQ(fake.Take(), (Journal{"EndProgram"}));
+    EXPECT_EQ(fake.Take(), (Journal{"DeleteSnapshot", "EndProgram"}));
     EXPECT_EQ(cursorCount, -1);
 }
