@@ -36,7 +36,13 @@ done
 report=() failed=0
 for flavour in win64 win32; do
     if ! why=$(vorlenta_flavour_runs "$flavour"); then
-        report+=("$flavour built only ($why)")
+        # What can be read from the built files needs no Wine: checked all the same.
+        if ctest --preset "$flavour" -L static --timeout 300; then
+            report+=("$flavour built and its files checked, not run ($why)")
+        else
+            report+=("$flavour built, file checks FAILED ($why)")
+            failed=1
+        fi
         [[ "$flavour" != win64 ]] || failed=1
         continue
     fi
