@@ -3,6 +3,9 @@
 ;   FLAVOUR   win32 or win64
 ;   BINDIR    the folder that holds Vorlenta.scr and Vorlenta.dll
 ;   OUTFILE   the setup program to write
+;   LICENSE   the licence's text, shown before anything is installed
+;   SIGNER    optional: a script that signs a program in place (scripts/sign.sh); the
+;             uninstaller is signed before it goes in, the setup program once it is made
 ;
 ; It installs for the current user without administrator rights, into a folder the user can
 ; write, because the screen saver keeps its settings file beside itself.
@@ -34,8 +37,15 @@ VIAddVersionKey "FileDescription" "Vorlenta setup"
 VIAddVersionKey "FileVersion" "${VERSION}.0"
 VIAddVersionKey "ProductVersion" "${VERSION}.0"
 VIAddVersionKey "CompanyName" "Vorlenta"
-VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 Vorlenta"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 The Vorlenta authors"
 
+!ifdef SIGNER
+    !uninstfinalize 'bash "${SIGNER}" "%1"'
+    !finalize 'bash "${SIGNER}" "%1"'
+!endif
+
+LicenseData "${LICENSE}"
+Page license
 Page components
 Page directory
 Page instfiles

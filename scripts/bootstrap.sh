@@ -19,8 +19,9 @@ packages=(
     xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
     # Wine draws the caption buttons of a window with the Marlett font
     fonts-wine
-    # the setup programs
-    nsis
+    # the setup programs, and Authenticode signing of what the release command ships (openssl
+    # makes the signing test's throwaway certificate)
+    nsis osslsigncode openssl
     # the native Linux program: X11 and GLX for the display, Mesa's EGL for frames without one,
     # Xinerama and RandR for the monitors
     libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libpng-dev libxinerama-dev

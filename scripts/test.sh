@@ -53,6 +53,14 @@ for flavour in win64 win32; do
         failed=1
     fi
 done
+# The release command with a throwaway certificate and without any; it rebuilds both flavours'
+# programs and packages, so it comes after their suites.
+if tests/tools/wine-env --flavour win64 bash tests/win32/release/signing_test.sh; then
+    report+=("release signed and unsigned as asked")
+else
+    report+=("release signing FAILED")
+    failed=1
+fi
 printf -v summary '%s; ' "${report[@]}"
 echo "Windows flavours: ${summary%; }"
 exit "$failed"

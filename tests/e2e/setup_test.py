@@ -1,8 +1,9 @@
-"""The setup program in a fresh Wine prefix, silently, as a scripted install does it, for a user
-whose name no single code page holds: the files go where a standard user can write, the
-uninstall entry, the screen-saver setting and the settings shortcut are made; the installed
-screen saver runs from there and saves beside itself; a second install keeps the user's
-settings; the uninstaller takes everything back but them."""
+"""The setup program in a fresh Wine prefix, for a user whose name no single code page holds.
+Run by hand it shows the licence before anything else. Silently, as a scripted install does
+it: the files go where a standard user can write, the uninstall entry, the screen-saver
+setting and the settings shortcut are made; the installed screen saver runs from there and
+saves beside itself; a second install keeps the user's settings; the uninstaller takes
+everything back but them."""
 
 import os
 import shutil
@@ -76,10 +77,10 @@ class SilentSetup(unittest.TestCase):
                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL, start_new_session=True)
 
-    def x_window(self, name: str, timeout: float = 30):
+    def x_window(self, name: str, timeout: float = 30, pattern: str = "^%s$"):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--name", "^%s$" % name],
+            found = subprocess.run(["xdotool", "search", "--name", pattern % name],
                                    stdout=subprocess.PIPE, text=True).stdout.split()
             if found:
                 return found[-1]
@@ -97,6 +98,30 @@ class SilentSetup(unittest.TestCase):
             if e2e.wait_exit(e2e.Program(show, "Vorlenta.scr"), 4) is not None:
                 return True
         return False
+
+    def window_texts(self):
+        """Every visible window's title and its controls' texts, read with the wide calls."""
+        return self.run_wine(os.environ["VORLENTA_WINDOW_PROBE"], "texts").stdout.splitlines()
+
+    def test_run_by_hand_it_shows_the_licence_first(self):
+        setup = subprocess.Popen(["wine", os.environ["VORLENTA_SETUP"]], env=self.env,
+                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL, start_new_session=True)
+        self.addCleanup(lambda: setup.poll() is not None or os.killpg(setup.pid, 9))
+        # The caption names the page: "Vorlenta 1.0.0 Setup: License Agreement".
+        caption = "Vorlenta %s Setup" % os.environ["VORLENTA_VERSION"]
+        window = self.x_window(caption, pattern="^%s")
+        time.sleep(1)
+        subprocess.run(["import", "-window", window, "-depth", "8",
+                        os.path.join(e2e.screenshot_dir(), "setup-licence.png")], check=True)
+        texts = self.window_texts()
+        title = next(line for line in texts if line.startswith(caption))
+        self.assertEqual(title, caption + ": License Agreement")
+        page = texts[texts.index(title):]
+        self.assertTrue(any("review the license agreement" in line for line in page), page)
+        self.run_wine(os.environ["VORLENTA_WINDOW_PROBE"], "close", title)
+        self.assertIsNotNone(e2e.wait_exit(e2e.Program(setup, "setup"), 15))
+        self.assertFalse(os.path.exists(self.installed("Vorlenta.scr")))
 
     def test_install_run_upgrade_and_uninstall(self):
         trace = self.install()
