@@ -17,10 +17,28 @@ void SendNormal(const Vec3d& normal) {
                static_cast<GLfloat>(normal.z));
 }
 
-void SendVertex(const Vec3d& point, double s, double t) {
-    glTexCoord2d(s, t);
-    glVertex3f(static_cast<GLfloat>(point.x), static_cast<GLfloat>(point.y),
-               static_cast<GLfloat>(point.z));
+// A mesh point with the place of the picture it shows.
+struct TexturedPoint {
+    const Vec3d& point;
+    double s;
+    double t;
+};
+
+void SendVertex(const TexturedPoint& vertex) {
+    glTexCoord2d(vertex.s, vertex.t);
+    glVertex3f(static_cast<GLfloat>(vertex.point.x), static_cast<GLfloat>(vertex.point.y),
+               static_cast<GLfloat>(vertex.point.z));
+}
+
+// One flat-shaded triangle of its own: its normal, then its three corners.
+void DrawFacet(const Vec3d& normal, const TexturedPoint& a, const TexturedPoint& b,
+               const TexturedPoint& c) {
+    SendNormal(normal);
+    glBegin(GL_TRIANGLES);
+    SendVertex(a);
+    SendVertex(b);
+    SendVertex(c);
+    glEnd();
 }
 
 void SendCorner(const Fragment& fragment, int corner, double s, double t) {
@@ -32,20 +50,10 @@ void SendCorner(const Fragment& fragment, int corner, double s, double t) {
 void DrawSphereCell(int azimuth, int polar) {
     const SphereCell cell = MakeSphereCell(azimuth, polar);
     const TexturePatch& patch = cell.patch;
-
-    SendNormal(FirstFacetNormal(cell));
-    glBegin(GL_TRIANGLES);
-    SendVertex(cell.p00, patch.s0, patch.t0);
-    SendVertex(cell.p10, patch.s1, patch.t0);
-    SendVertex(cell.p01, patch.s0, patch.t1);
-    glEnd();
-
-    SendNormal(SecondFacetNormal(cell));
-    glBegin(GL_TRIANGLES);
-    SendVertex(cell.p11, patch.s1, patch.t1);
-    SendVertex(cell.p01, patch.s0, patch.t1);
-    SendVertex(cell.p10, patch.s1, patch.t0);
-    glEnd();
+    DrawFacet(FirstFacetNormal(cell), {cell.p00, patch.s0, patch.t0},
+              {cell.p10, patch.s1, patch.t0}, {cell.p01, patch.s0, patch.t1});
+    DrawFacet(SecondFacetNormal(cell), {cell.p11, patch.s1, patch.t1},
+              {cell.p01, patch.s0, patch.t1}, {cell.p10, patch.s1, patch.t0});
 }
 
 void DrawFragment(Fragment& fragment, int azimuth, int polar) {
@@ -63,8 +71,6 @@ void LookFromCamera() {
     const EyePoint eye = PlaceCamera();
     gluLookAt(eye.x, eye.y, eye.z, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
-
-}  // namespace
 
 void DrawSphere() {
     glPushMatrix();
@@ -94,7 +100,9 @@ void DrawFragments() {
     glDisable(GL_TEXTURE_2D);
 }
 
-bool DrawFrame() {
+}  // namespace
+
+void DrawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     // Sent while the matrix is the identity: the light stays put relative to the viewer.
@@ -107,5 +115,4 @@ bool DrawFrame() {
     }
     glDisable(GL_LIGHTING);
     glEnable(GL_LIGHTING);
-    return true;
 }

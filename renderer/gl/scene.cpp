@@ -50,8 +50,6 @@ void SetMaterial() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, kMaterialShininess);
 }
 
-}  // namespace
-
 void LoadDesktopTexture(const BitmapImage& desktop) {
     glGenTextures(1, &desktopTexture);
     glBindTexture(GL_TEXTURE_2D, desktopTexture);
@@ -59,6 +57,8 @@ void LoadDesktopTexture(const BitmapImage& desktop) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     UploadMipmaps(desktop);
 }
+
+}  // namespace
 
 void InitScene(const BitmapImage& desktop) {
     BuildSphereMesh();

@@ -10,5 +10,3 @@ extern const float lightPosition[4];
 // Builds the mesh, makes the desktop picture the texture and sets the fixed GL state every
 // frame relies on. The shell reads the picture; the scene only draws it.
 void InitScene(const BitmapImage& desktop);
-
-void LoadDesktopTexture(const BitmapImage& desktop);

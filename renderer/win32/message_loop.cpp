@@ -1,7 +1,6 @@
 #include "win32/message_loop.h"
 
-#include "gl/frame.h"
-#include "model/animation_clock.h"
+#include "shell/frame_step.h"
 #include "timing/frame_timing.h"
 #include "win32/render_window.h"
 
@@ -17,15 +16,15 @@ bool HandleMessage(const MSG& message) {
     return false;
 }
 
-// While minimised nothing is drawn, but the buffers are still swapped and the clock still
-// runs, so the phases change on time. Escape is looked at only at the end of a frame.
-bool ProduceFrame() {
-    if (windowActive && !DrawFrame()) {
-        return true;
-    }
+void PresentFrame() {
     SwapBuffers(RenderDeviceContext());
     NoteSwappedFrame();
-    AdvanceClock();
+}
+
+// While minimised nothing is drawn, but the buffers are still swapped and the clock still
+// runs. Escape is looked at only at the end of a frame.
+bool ProduceFrame() {
+    StepFrame(windowActive, PresentFrame);
     return keyDown[VK_ESCAPE];
 }
 

@@ -1,11 +1,6 @@
 #include "win32/render_window.h"
 
-#include <optional>
-
-#include "bitmap/bitmap_reader.h"
-#include "gl/scene.h"
 #include "gl/viewport.h"
-#include "win32/error_box.h"
 #include "hand_off/hand_off.h"
 #include "shell/screen_rules.h"
 #include "win32/monitor_covers.h"
@@ -222,12 +217,6 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
     ShowRenderWindow();
     CoverOtherMonitors(instanceHandle, windowHandle);
     ResizeViewport(width, height);
-    // Read after the window shows, so that the reader's message box has a window to stand on.
-    const std::optional<BitmapImage> desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
-    if (!desktop) {
-        return FailOpening();
-    }
-    InitScene(*desktop);
     return true;
 }
 

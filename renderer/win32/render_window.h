@@ -7,8 +7,9 @@ extern bool keyDown[256];    // indexed by virtual-key code; true while the key 
 extern bool windowActive;    // frames are drawn only while the window is not minimised
 extern bool fullScreenMode;  // the display mode was switched and must be restored
 
-// Switches the display (falling back to a window), creates the window and its GL context and
-// sets up the scene. On failure everything already made is torn down again.
+// Switches the display (falling back to a window), creates and shows the window with its GL
+// context current and the projection set. On failure everything already made is torn down
+// again.
 bool OpenRenderWindow(const char* title, int width, int height, int bits, bool fullScreen);
 
 // Releases whatever exists, each handle once, and restores the display mode and cursor when

@@ -13,10 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "gl/frame.h"
 #include "gl/scene.h"
 #include "gl/viewport.h"
-#include "model/animation_clock.h"
+#include "shell/frame_step.h"
 #include "timing/frame_timing.h"
 #include "x11/desktop_grab.h"
 #include "x11/frame_pacing.h"
@@ -229,19 +228,18 @@ void WaitUntil(Display* display, PacingClock::time_point due) {
     ppoll(&connection, 1, &timeout, nullptr);
 }
 
-void ShowFrame(Show& show) {
-    DrawFrame();
+// The frame rate goes over the drawn frame, and is counted once the frame is swapped.
+void PresentFrame(Show& show) {
     if (show.overlay != nullptr) {
         show.overlay->Draw(show.meter.Text(), show.viewport.width, show.viewport.height);
     }
     glXSwapBuffers(show.display, show.surface.window);
     NoteSwappedFrame();
     show.meter.NoteFrame(PacingClock::now());
-    AdvanceClock();
 }
 
-// The same loop as the Windows renderer: draw, swap, advance the clock, and look at Escape only
-// at the end of a frame; between frames it sleeps, so that frames come at most one a period.
+// The same frame step as the Windows renderer's, with Escape looked at only at the end of a
+// frame; between frames it sleeps, so that frames come at most one a period.
 void Animate(Show& show) {
     bool escapeDown = false;
     PacingClock::time_point due = PacingClock::now();
@@ -253,7 +251,7 @@ void Animate(Show& show) {
             WaitUntil(show.display, due);
             continue;
         }
-        ShowFrame(show);
+        StepFrame(true, [&show] { PresentFrame(show); });
         due = NextFrameDue(due, PacingClock::now(), show.period);
         if (escapeDown && show.surface.own) {
             return;

@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "bitmap/bitmap_reader.h"
-#include "gl/frame.h"
 #include "gl/scene.h"
 #include "gl/viewport.h"
-#include "model/animation_clock.h"
+#include "shell/frame_step.h"
 #include "x11/messages.h"
 
 namespace {
@@ -149,15 +148,12 @@ int WriteHeadlessFrame(const LaunchOptions& options) {
     }
     ResizeViewport(options.width, options.height);
     InitScene(*picture);
-    for (int frame = 0; frame < options.frame; ++frame) {
-        DrawFrame();
-        // Nothing swaps here to pace the driver: left to itself, llvmpipe queues frame after
-        // frame, and their memory grows with N. Finishing each one keeps it flat.
-        glFinish();
-        AdvanceClock();
+    // Nothing swaps here to pace the driver: left to itself, llvmpipe queues frame after frame,
+    // and their memory grows with N. Finishing each one keeps it flat. The clock's step after
+    // the last frame leaves its pixels as they are.
+    for (int frame = 0; frame <= options.frame; ++frame) {
+        StepFrame(true, glFinish);
     }
-    DrawFrame();
-    glFinish();
     std::vector<std::uint8_t> pixels(static_cast<size_t>(options.width) * options.height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
