@@ -13,20 +13,10 @@ namespace {
 using dib::ByteReader;
 using dib::DibLayout;
 
-constexpr char kUnknownFormat[] = "Unknown DIB file format.";
-constexpr char kConversionError[] = "Image file conversion error.";
-constexpr char kOutOfMemory[] = "Out of memory.";
-
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 
 enum class HeaderKind { kInfo, kCore, kUnknown };
-
-BitmapDecodeResult Failure(const char* message) {
-    BitmapDecodeResult result;
-    result.message = message;
-    return result;
-}
 
 bool StartsWithFileHeader(const std::uint8_t* bytes, std::size_t size) {
     return size >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
@@ -81,36 +71,40 @@ std::uint64_t DefaultPaletteLength(int bitCount) {
 }
 
 // The 40-byte information header. Gives the colour-table length through paletteLength.
-bool ReadInfoHeader(ByteReader& in, DibLayout& layout, std::uint64_t& paletteLength) {
+BitmapFailure ReadInfoHeader(ByteReader& in, DibLayout& layout, std::uint64_t& paletteLength) {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bitCount = 0;
     std::uint32_t colorsUsed = 0;
-    const bool fieldsRead = in.Skip(4) && in.ReadS32(width) && in.ReadS32(height) && in.Skip(2) &&
-                            in.ReadU16(bitCount) && in.ReadU32(layout.compression) && in.Skip(12) &&
-                            in.ReadU32(colorsUsed) && in.Skip(4);
-    if (!fieldsRead || !SetSize(width, height, layout)) {
-        return false;
+    if (!(in.Skip(4) && in.ReadS32(width) && in.ReadS32(height) && in.Skip(2) &&
+          in.ReadU16(bitCount) && in.ReadU32(layout.compression) && in.Skip(12) &&
+          in.ReadU32(colorsUsed) && in.Skip(4))) {
+        return BitmapFailure::kFileTooShort;
+    }
+    if (!SetSize(width, height, layout)) {
+        return BitmapFailure::kImpossibleSize;
     }
     layout.bitCount = bitCount;
     paletteLength = colorsUsed != 0 ? colorsUsed : DefaultPaletteLength(bitCount);
-    return true;
+    return BitmapFailure::kNone;
 }
 
 // The 12-byte core header of the first bitmap version: 16-bit unsigned sizes, no compression.
-bool ReadCoreHeader(ByteReader& in, DibLayout& layout, std::uint64_t& paletteLength) {
+BitmapFailure ReadCoreHeader(ByteReader& in, DibLayout& layout, std::uint64_t& paletteLength) {
     std::uint16_t width = 0;
     std::uint16_t height = 0;
     std::uint16_t bitCount = 0;
-    const bool fieldsRead =
-        in.Skip(4) && in.ReadU16(width) && in.ReadU16(height) && in.Skip(2) && in.ReadU16(bitCount);
-    if (!fieldsRead || !SetSize(width, height, layout)) {
-        return false;
+    if (!(in.Skip(4) && in.ReadU16(width) && in.ReadU16(height) && in.Skip(2) &&
+          in.ReadU16(bitCount))) {
+        return BitmapFailure::kFileTooShort;
+    }
+    if (!SetSize(width, height, layout)) {
+        return BitmapFailure::kImpossibleSize;
     }
     layout.bitCount = bitCount;
     layout.compression = dib::kCompressionNone;
     paletteLength = DefaultPaletteLength(bitCount);
-    return true;
+    return BitmapFailure::kNone;
 }
 
 bool IsContiguous(std::uint32_t mask) {
@@ -135,17 +129,20 @@ bool MasksFit(const DibLayout& layout) {
 
 // Bit-field masks follow the information header; without them 16-bit pixels are 5-5-5 and
 // 32-bit pixels are 8-8-8 with an unused top byte.
-bool ReadMasks(ByteReader& in, DibLayout& layout) {
+BitmapFailure ReadMasks(ByteReader& in, DibLayout& layout) {
     if (layout.compression == dib::kCompressionBitFields) {
-        return in.ReadU32(layout.masks[0]) && in.ReadU32(layout.masks[1]) &&
-               in.ReadU32(layout.masks[2]) && MasksFit(layout);
+        if (!(in.ReadU32(layout.masks[0]) && in.ReadU32(layout.masks[1]) &&
+              in.ReadU32(layout.masks[2]))) {
+            return BitmapFailure::kFileTooShort;
+        }
+        return MasksFit(layout) ? BitmapFailure::kNone : BitmapFailure::kBadMasks;
     }
     if (layout.bitCount == 16) {
         layout.masks = {0x7C00, 0x03E0, 0x001F};
     } else if (layout.bitCount == 32) {
         layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
     }
-    return true;
+    return BitmapFailure::kNone;
 }
 
 // The whole table must lie inside the file, even the entries no index can reach.
@@ -185,6 +182,29 @@ bool IsSupportedFormat(const DibLayout& layout) {
     }
 }
 
+// The information or core header, the masks and the colour table, in the order they are
+// stored. The format is checked before the masks, whose check shifts by the bit count.
+BitmapFailure ReadDibHeaders(ByteReader& in, HeaderKind kind, DibLayout& layout) {
+    std::uint64_t paletteLength = 0;
+    const BitmapFailure header = kind == HeaderKind::kInfo
+                                     ? ReadInfoHeader(in, layout, paletteLength)
+                                     : ReadCoreHeader(in, layout, paletteLength);
+    if (header != BitmapFailure::kNone) {
+        return header;
+    }
+    if (!IsSupportedFormat(layout)) {
+        return BitmapFailure::kUnsupportedFormat;
+    }
+    if (const BitmapFailure masks = ReadMasks(in, layout); masks != BitmapFailure::kNone) {
+        return masks;
+    }
+    const std::uint64_t entrySize = kind == HeaderKind::kInfo ? 4 : 3;
+    if (!ReadColourTable(in, paletteLength, entrySize, layout)) {
+        return BitmapFailure::kFileTooShort;
+    }
+    return BitmapFailure::kNone;
+}
+
 bool IsRunLength(const DibLayout& layout) {
     return layout.compression == dib::kCompressionRle8 ||
            layout.compression == dib::kCompressionRle4;
@@ -196,47 +216,36 @@ BitmapDecodeResult DecodePixels(ByteReader pixels, const DibLayout& layout) {
     image.height = layout.height;
     image.pixels.resize(static_cast<std::size_t>(layout.width) *
                         static_cast<std::size_t>(layout.height) * 3);
-    const bool converted = IsRunLength(layout)
-                               ? dib::DecodeRunLengthPixels(pixels, layout, image)
-                               : dib::DecodeUncompressedPixels(pixels, layout, image);
-    if (!converted) {
-        return Failure(kConversionError);
+    const BitmapFailure failure = IsRunLength(layout)
+                                      ? dib::DecodeRunLengthPixels(pixels, layout, image)
+                                      : dib::DecodeUncompressedPixels(pixels, layout, image);
+    if (failure != BitmapFailure::kNone) {
+        return {std::nullopt, failure};
     }
-    BitmapDecodeResult result;
-    result.image = std::move(image);
-    return result;
+    return {std::move(image), BitmapFailure::kNone};
 }
 
-BitmapDecodeResult DecodeOrFail(const std::uint8_t* bytes, std::size_t size) {
+BitmapDecodeResult DecodeOrRefuse(const std::uint8_t* bytes, std::size_t size) {
     ByteReader in(bytes, size);
     const bool hasFileHeader = StartsWithFileHeader(bytes, size);
     std::uint32_t fileHeaderPixelOffset = 0;
-    if (hasFileHeader && !ReadFileHeader(in, fileHeaderPixelOffset)) {
-        return Failure(kConversionError);
-    }
-
     std::uint32_t headerSize = 0;
-    if (!PeekHeaderSize(in, headerSize)) {
-        return Failure(kConversionError);
+    if ((hasFileHeader && !ReadFileHeader(in, fileHeaderPixelOffset)) ||
+        !PeekHeaderSize(in, headerSize)) {
+        return {std::nullopt, BitmapFailure::kFileTooShort};
     }
     const HeaderKind kind = KindOfHeader(headerSize);
     if (kind == HeaderKind::kUnknown) {
-        return Failure(kUnknownFormat);
+        return {std::nullopt, BitmapFailure::kUnknownHeader};
     }
-
     DibLayout layout;
-    std::uint64_t paletteLength = 0;
-    const bool headerRead = kind == HeaderKind::kInfo ? ReadInfoHeader(in, layout, paletteLength)
-                                                      : ReadCoreHeader(in, layout, paletteLength);
-    const std::uint64_t entrySize = kind == HeaderKind::kInfo ? 4 : 3;
-    if (!headerRead || !IsSupportedFormat(layout) || !ReadMasks(in, layout) ||
-        !ReadColourTable(in, paletteLength, entrySize, layout)) {
-        return Failure(kConversionError);
+    if (const BitmapFailure failure = ReadDibHeaders(in, kind, layout);
+        failure != BitmapFailure::kNone) {
+        return {std::nullopt, failure};
     }
-
     // With a file header its offset places the pixels; without one they follow the table.
     if (hasFileHeader && !in.Seek(fileHeaderPixelOffset)) {
-        return Failure(kConversionError);
+        return {std::nullopt, BitmapFailure::kFileTooShort};
     }
     return DecodePixels(in, layout);
 }
@@ -245,8 +254,8 @@ BitmapDecodeResult DecodeOrFail(const std::uint8_t* bytes, std::size_t size) {
 
 BitmapDecodeResult DecodeBitmap(const std::uint8_t* bytes, std::size_t size) {
     try {
-        return DecodeOrFail(bytes, size);
+        return DecodeOrRefuse(bytes, size);
     } catch (const std::bad_alloc&) {
-        return Failure(kOutOfMemory);
+        return {std::nullopt, BitmapFailure::kOutOfMemory};
     }
 }

@@ -1,68 +1,83 @@
-// The file side of the bitmap reader: finds the file, reads all of it, and turns whatever goes
-// wrong into the one message the user sees.
+// The file side of the bitmap reader: opens the file once, reads all of it, and turns whatever
+// went wrong into the one message the user sees.
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <utility>
 
 #include "bitmap/bitmap_reader.h"
 #include "bitmap/dib_layout.h"
 
 namespace {
 
-constexpr char kOutOfMemory[] = "Out of memory.";
-
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-FileHandle OpenForReading(const std::string& path) {
-    return FileHandle(std::fopen(path.c_str(), "rb"), &std::fclose);
-}
-
-// Binary mode: in text mode the Windows run-time would turn CR LF pairs inside the pixels into
-// LF and stop at the first 0x1A byte. An empty file has nothing to read and counts as failed.
 // Reading stops at the largest size an accepted picture needs; whatever follows is never used.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    const FileHandle file = OpenForReading(path);
-    if (!file) {
-        return false;
-    }
+// An empty file has nothing to read and counts as failed.
+bool ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
     constexpr std::size_t kChunk = 1 << 16;
     std::size_t got = 0;
     do {
         const std::size_t used = bytes.size();
         const std::size_t wanted = std::min(kChunk, dib::kMaxFileBytes - used);
         bytes.resize(used + wanted);
-        got = std::fread(bytes.data() + used, 1, wanted, file.get());
+        got = std::fread(bytes.data() + used, 1, wanted, file);
         bytes.resize(used + got);
     } while (got == kChunk);
-    return std::ferror(file.get()) == 0 && !bytes.empty();
+    return std::ferror(file) == 0 && !bytes.empty();
 }
 
-std::string FailedToOpenMessage(const std::string& path) {
-    return "Failed to open DIB file " + path + ".\n";
+// Binary mode: in text mode the Windows run-time would turn CR LF pairs inside the pixels into
+// LF and stop at the first 0x1A byte. The empty path never reaches fopen, which some run-times
+// treat as a fault in the caller rather than a file that is not there.
+BitmapDecodeResult ReadAndDecode(const std::string& path) {
+    if (path.empty()) {
+        return {std::nullopt, BitmapFailure::kCannotOpen};
+    }
+    const FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return {std::nullopt, BitmapFailure::kCannotOpen};
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (!ReadWholeFile(file.get(), bytes)) {
+            return {std::nullopt, BitmapFailure::kCannotRead};
+        }
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, BitmapFailure::kOutOfMemory};
+    }
+    return DecodeBitmap(bytes.data(), bytes.size());
 }
 
 }  // namespace
 
-std::optional<BitmapImage> ReadBitmapFile(const std::string& path,
-                                          const BitmapMessageSink& showMessage) {
-    if (path.empty() || !OpenForReading(path)) {
-        return std::nullopt;
+std::string BitmapMessage(BitmapFailure failure, const std::string& path) {
+    switch (failure) {
+        case BitmapFailure::kNone:
+        case BitmapFailure::kCannotOpen:
+            return "";
+        case BitmapFailure::kCannotRead:
+            return "Failed to open DIB file " + path + ".\n";
+        case BitmapFailure::kOutOfMemory:
+            return "Out of memory.";
+        case BitmapFailure::kUnknownHeader:
+            return "Unknown DIB file format.";
+        case BitmapFailure::kFileTooShort:
+        case BitmapFailure::kImpossibleSize:
+        case BitmapFailure::kUnsupportedFormat:
+        case BitmapFailure::kBadMasks:
+        case BitmapFailure::kIndexPastPalette:
+        case BitmapFailure::kRunOutsidePicture:
+            break;
     }
-    std::vector<std::uint8_t> bytes;
-    try {
-        if (!ReadWholeFile(path, bytes)) {
-            showMessage(FailedToOpenMessage(path));
-            return std::nullopt;
-        }
-    } catch (const std::bad_alloc&) {
-        showMessage(kOutOfMemory);
-        return std::nullopt;
+    return "Image file conversion error.";
+}
+
+BitmapDecodeResult ReadBitmapFile(const std::string& path, const BitmapMessageSink& showMessage) {
+    BitmapDecodeResult result = ReadAndDecode(path);
+    const std::string message = BitmapMessage(result.failure, path);
+    if (!message.empty()) {
+        showMessage(message);
     }
-    BitmapDecodeResult result = DecodeBitmap(bytes.data(), bytes.size());
-    if (!result.image) {
-        showMessage(result.message);
-    }
-    return std::move(result.image);
+    return result;
 }

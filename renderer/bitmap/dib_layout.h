@@ -18,7 +18,6 @@ class ByteReader {
   public:
     ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-    std::size_t Position() const { return position_; }
     std::size_t Remaining() const { return size_ - position_; }
 
     bool Seek(std::uint64_t position) {
@@ -121,9 +120,10 @@ struct DibLayout {
 };
 
 // Each decoder reads the stored pixels that start at the reader's position into image, whose
-// size is already set and whose pixels are allocated. False means the pixels cannot be
-// converted (too few bytes, an index past the palette, a run past the picture).
-bool DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout, BitmapImage& image);
-bool DecodeRunLengthPixels(ByteReader pixels, const DibLayout& layout, BitmapImage& image);
+// size is already set and whose pixels are allocated, and says why they cannot be converted
+// (too few bytes, an index past the palette, a run above the picture), or kNone.
+BitmapFailure DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout,
+                                       BitmapImage& image);
+BitmapFailure DecodeRunLengthPixels(ByteReader pixels, const DibLayout& layout, BitmapImage& image);
 
 }  // namespace dib

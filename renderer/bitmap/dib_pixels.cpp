@@ -56,25 +56,26 @@ std::uint64_t StoredRowStride(const DibLayout& layout) {
     return (static_cast<std::uint64_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
 }
 
-// Hands each stored row with the output row it belongs to to decodeRow. A top-down file is
-// flipped here, so the picture always starts with its bottom row as the texture expects.
+// Hands each stored row with the output row it belongs to to decodeRow, which is false only
+// for an index past the palette. A top-down file is flipped here, so the picture always starts
+// with its bottom row as the texture expects.
 template <typename RowDecoder>
-bool DecodeRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image,
-                RowDecoder decodeRow) {
+BitmapFailure DecodeRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image,
+                         RowDecoder decodeRow) {
     const std::uint64_t stride = StoredRowStride(layout);
     const std::uint8_t* stored = pixels.Take(stride * static_cast<std::uint64_t>(layout.height));
     if (stored == nullptr) {
-        return false;
+        return BitmapFailure::kFileTooShort;
     }
     const std::size_t outStride = static_cast<std::size_t>(layout.width) * 3;
     for (std::int32_t row = 0; row < layout.height; ++row) {
         const std::int32_t outRow = layout.topDown ? layout.height - 1 - row : row;
         if (!decodeRow(stored + static_cast<std::size_t>(row) * stride,
                        image.pixels.data() + static_cast<std::size_t>(outRow) * outStride)) {
-            return false;
+            return BitmapFailure::kIndexPastPalette;
         }
     }
-    return true;
+    return BitmapFailure::kNone;
 }
 
 // Indexes are packed from the high bits of each byte down. The depth is a template argument
@@ -107,7 +108,7 @@ bool DecodeBgrRow(const std::uint8_t* stored, const DibLayout& layout, std::uint
 }
 
 template <int kBytesPerPixel>
-bool DecodeMaskedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
+BitmapFailure DecodeMaskedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
     const Channel red(layout.masks[0]);
     const Channel green(layout.masks[1]);
     const Channel blue(layout.masks[2]);
@@ -126,7 +127,7 @@ bool DecodeMaskedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& 
 }
 
 template <int kBitCount>
-bool DecodeIndexedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
+BitmapFailure DecodeIndexedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage& image) {
     return DecodeRows(pixels, layout, image, [&](const std::uint8_t* stored, std::uint8_t* out) {
         return DecodeIndexedRow<kBitCount>(stored, layout, out);
     });
@@ -134,7 +135,8 @@ bool DecodeIndexedRows(ByteReader& pixels, const DibLayout& layout, BitmapImage&
 
 }  // namespace
 
-bool DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout, BitmapImage& image) {
+BitmapFailure DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout,
+                                       BitmapImage& image) {
     switch (layout.bitCount) {
         case 1:
             return DecodeIndexedRows<1>(pixels, layout, image);
@@ -152,7 +154,7 @@ bool DecodeUncompressedPixels(ByteReader pixels, const DibLayout& layout, Bitmap
         case 32:
             return DecodeMaskedRows<4>(pixels, layout, image);
         default:
-            return false;
+            return BitmapFailure::kUnsupportedFormat;
     }
 }
 

@@ -32,12 +32,12 @@ class RleCanvas {
     bool InPicture() const { return y_ < layout_.height; }
 
     // Only while InPicture.
-    bool Put(unsigned index) {
+    BitmapFailure Put(unsigned index) {
         if (index >= layout_.palette.size()) {
-            return false;
+            return BitmapFailure::kIndexPastPalette;
         }
         if (x_ == layout_.width) {
-            return true;
+            return BitmapFailure::kNone;
         }
         const Rgb& colour = layout_.palette[index];
         std::uint8_t* out =
@@ -47,19 +47,19 @@ class RleCanvas {
         out[1] = colour.green;
         out[2] = colour.blue;
         ++x_;
-        return true;
+        return BitmapFailure::kNone;
     }
 
-    bool EndLine() {
+    BitmapFailure EndLine() {
         x_ = 0;
         ++y_;
-        return y_ <= layout_.height;
+        return Placed();
     }
 
-    bool Move(std::uint8_t right, std::uint8_t up) {
+    BitmapFailure Move(std::uint8_t right, std::uint8_t up) {
         x_ = std::min(x_ + right, layout_.width);
         y_ += up;
-        return y_ <= layout_.height;
+        return Placed();
     }
 
   private:
@@ -70,6 +70,11 @@ class RleCanvas {
             image_.pixels[i + 1] = colour.green;
             image_.pixels[i + 2] = colour.blue;
         }
+    }
+
+    // Just above the top row is where a picture that ends with an end of line stands.
+    BitmapFailure Placed() const {
+        return y_ <= layout_.height ? BitmapFailure::kNone : BitmapFailure::kRunOutsidePicture;
     }
 
     const DibLayout& layout_;
@@ -88,41 +93,46 @@ unsigned IndexInRun(const std::uint8_t* packed, std::uint32_t i, int bitCount) {
     return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
-bool PutRepeatedRun(RleCanvas& canvas, std::uint8_t count, std::uint8_t value, int bitCount) {
+template <typename IndexAt>
+BitmapFailure PutRun(RleCanvas& canvas, std::uint32_t count, IndexAt indexAt) {
     if (!canvas.InPicture()) {
-        return false;
+        return BitmapFailure::kRunOutsidePicture;
     }
     for (std::uint32_t i = 0; i < count; ++i) {
-        const unsigned index = bitCount == 8 ? value : (i % 2 == 0 ? value >> 4 : value & 0x0F);
-        if (!canvas.Put(index)) {
-            return false;
+        if (const BitmapFailure failure = canvas.Put(indexAt(i)); failure != BitmapFailure::kNone) {
+            return failure;
         }
     }
-    return true;
+    return BitmapFailure::kNone;
 }
 
-bool PutLiteralRun(ByteReader& in, RleCanvas& canvas, std::uint8_t count, int bitCount) {
+BitmapFailure PutRepeatedRun(RleCanvas& canvas, std::uint8_t count, std::uint8_t value,
+                             int bitCount) {
+    return PutRun(canvas, count, [&](std::uint32_t i) {
+        return bitCount == 8 ? value : (i % 2 == 0 ? value >> 4 : value & 0x0F);
+    });
+}
+
+BitmapFailure PutLiteralRun(ByteReader& in, RleCanvas& canvas, std::uint8_t count, int bitCount) {
     const std::uint32_t bytes = bitCount == 8 ? count : (count + 1u) / 2;
     const std::uint8_t* packed = in.Take(bytes);
-    if (packed == nullptr || !in.Skip(bytes % 2) || !canvas.InPicture()) {
-        return false;
+    if (packed == nullptr || !in.Skip(bytes % 2)) {
+        return BitmapFailure::kFileTooShort;
     }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!canvas.Put(IndexInRun(packed, i, bitCount))) {
-            return false;
-        }
-    }
-    return true;
+    return PutRun(canvas, count, [&](std::uint32_t i) { return IndexInRun(packed, i, bitCount); });
 }
 
-bool RunEscape(ByteReader& in, RleCanvas& canvas, std::uint8_t code, int bitCount) {
+BitmapFailure RunEscape(ByteReader& in, RleCanvas& canvas, std::uint8_t code, int bitCount) {
     switch (code) {
         case kEndOfLine:
             return canvas.EndLine();
         case kDelta: {
             std::uint8_t right = 0;
             std::uint8_t up = 0;
-            return in.ReadU8(right) && in.ReadU8(up) && canvas.Move(right, up);
+            if (!in.ReadU8(right) || !in.ReadU8(up)) {
+                return BitmapFailure::kFileTooShort;
+            }
+            return canvas.Move(right, up);
         }
         default:
             return PutLiteralRun(in, canvas, code, bitCount);
@@ -132,21 +142,22 @@ bool RunEscape(ByteReader& in, RleCanvas& canvas, std::uint8_t code, int bitCoun
 }  // namespace
 
 // A stream that ends without its end-of-bitmap command is a truncated file.
-bool DecodeRunLengthPixels(ByteReader in, const DibLayout& layout, BitmapImage& image) {
+BitmapFailure DecodeRunLengthPixels(ByteReader in, const DibLayout& layout, BitmapImage& image) {
     RleCanvas canvas(layout, image);
     for (;;) {
         std::uint8_t count = 0;
         std::uint8_t code = 0;
         if (!in.ReadU8(count) || !in.ReadU8(code)) {
-            return false;
+            return BitmapFailure::kFileTooShort;
         }
         if (count == 0 && code == kEndOfBitmap) {
-            return true;
+            return BitmapFailure::kNone;
         }
-        const bool done = count > 0 ? PutRepeatedRun(canvas, count, code, layout.bitCount)
-                                    : RunEscape(in, canvas, code, layout.bitCount);
-        if (!done) {
-            return false;
+        const BitmapFailure failure = count > 0
+                                          ? PutRepeatedRun(canvas, count, code, layout.bitCount)
+                                          : RunEscape(in, canvas, code, layout.bitCount);
+        if (failure != BitmapFailure::kNone) {
+            return failure;
         }
     }
 }

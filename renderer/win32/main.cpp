@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <optional>
-
 #include "bitmap/bitmap_reader.h"
 #include "gl/scene.h"
 #include "hand_off/hand_off.h"
@@ -19,11 +17,11 @@ constexpr int kRequestedBits = 32;
 // Read once the window shows, in the show's display mode, so that the reader's message box has
 // a window to stand on. The picture is let go once it is the texture.
 bool SetUpScene() {
-    const std::optional<BitmapImage> desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
-    if (!desktop) {
+    const BitmapDecodeResult desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
+    if (!desktop.image) {
         return false;
     }
-    InitScene(*desktop);
+    InitScene(*desktop.image);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "bitmap/bitmap_reader.h"
@@ -82,16 +83,15 @@ class OffscreenContext {
     bool current_ = false;
 };
 
-// The reader gives none silently for a file it cannot open, so the file is tried first, for the
-// reason to tell; any other failure is the reader's own message.
+// The reader is silent about a file it cannot open; here that is a failure to name, with the
+// reason opening it gave. Any other failure is the reader's own message.
 std::optional<BitmapImage> ReadPicture(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    BitmapDecodeResult picture =
+        ReadBitmapFile(path, [&path](const std::string& text) { Fail(path + ": " + text); });
+    if (picture.failure == BitmapFailure::kCannotOpen) {
         Fail(path + ": " + ErrorText(errno));
-        return std::nullopt;
     }
-    std::fclose(file);
-    return ReadBitmapFile(path, [&path](const std::string& text) { Fail(path + ": " + text); });
+    return std::move(picture.image);
 }
 
 bool WritePngRows(std::FILE* file, int width, int height,

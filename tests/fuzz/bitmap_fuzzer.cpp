@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the bitmap decoder. Any outcome is fine as long as it is either a
-// picture of the size its headers promise or a message, and nothing is touched out of bounds.
+// picture of the size its headers promise or the reason for none, and nothing is touched out
+// of bounds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const BitmapDecodeResult result = DecodeBitmap(data, size);
-    if (result.image.has_value() == !result.message.empty()) {
+    if (result.image.has_value() != (result.failure == BitmapFailure::kNone)) {
         std::abort();
     }
     if (result.image) {

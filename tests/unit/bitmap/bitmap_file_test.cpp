@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bitmap/bitmap_reader.h"
@@ -38,18 +39,18 @@ class TempFile {
     std::string path_;
 };
 
-TEST(ReadBitmapFileTest, EmptyPathAndMissingFileGiveNoneSilently) {
+TEST(ReadBitmapFileTest, AFileThatCannotBeOpenedGivesNoneSilently) {
     MessageRecorder recorder;
-    EXPECT_FALSE(ReadBitmapFile("", recorder.Sink()).has_value());
-    EXPECT_FALSE(
-        ReadBitmapFile(::testing::TempDir() + "no-such-snapshot.bmp", recorder.Sink()).has_value());
+    for (const std::string& path : {std::string(), ::testing::TempDir() + "no-such-snapshot.bmp"}) {
+        EXPECT_EQ(ReadBitmapFile(path, recorder.Sink()).failure, BitmapFailure::kCannotOpen);
+    }
     EXPECT_TRUE(recorder.messages.empty());
 }
 
-TEST(ReadBitmapFileTest, AnEmptyFileExistsButCannotBeReadAndNamesItsPath) {
+TEST(ReadBitmapFileTest, AnEmptyFileOpensButCannotBeReadAndItsMessageNamesThePath) {
     const TempFile empty("vorlenta-empty.bmp", {});
     MessageRecorder recorder;
-    EXPECT_FALSE(ReadBitmapFile(empty.Path(), recorder.Sink()).has_value());
+    EXPECT_EQ(ReadBitmapFile(empty.Path(), recorder.Sink()).failure, BitmapFailure::kCannotRead);
     EXPECT_EQ(std::vector<std::string>{"Failed to open DIB file " + empty.Path() + ".\n"},
               recorder.messages);
 }
@@ -63,23 +64,32 @@ TEST(ReadBitmapFileTest, ReadsInBinaryModeSoLineEndsAndEndOfFileBytesSurvive) {
     const TempFile file("vorlenta-binary.bmp", bmp_test::BuildBmp(spec));
     MessageRecorder recorder;
 
-    const std::optional<BitmapImage> image = ReadBitmapFile(file.Path(), recorder.Sink());
+    const BitmapDecodeResult result = ReadBitmapFile(file.Path(), recorder.Sink());
 
-    ASSERT_TRUE(image.has_value());
+    ASSERT_TRUE(result.image.has_value());
     EXPECT_TRUE(recorder.messages.empty());
     EXPECT_EQ((std::vector<std::uint8_t>{0x1A, 0x0A, 0x0D, 0x0A, 0x0A, 0x0D, 0x0D, 0x1A, 0x1A, 0x0A,
                                          0x0D, 0x00}),
-              image->pixels);
+              result.image->pixels);
 }
 
-TEST(ReadBitmapFileTest, ARefusedFileShowsExactlyItsOneMessage) {
-    bmp_test::BmpSpec spec;
-    spec.headerSize = 108;
-    spec.pixels = {1, 2, 3, 0};
-    const TempFile file("vorlenta-v4.bmp", bmp_test::BuildBmp(spec));
-    MessageRecorder recorder;
-    EXPECT_FALSE(ReadBitmapFile(file.Path(), recorder.Sink()).has_value());
-    EXPECT_EQ(std::vector<std::string>{"Unknown DIB file format."}, recorder.messages);
+TEST(BitmapMessageTest, EveryReasonOfTheDecoderShowsItsMessageAndAnUnopenedFileNone) {
+    const std::string conversion = "Image file conversion error.";
+    const std::pair<BitmapFailure, std::string> cases[] = {
+        {BitmapFailure::kNone, ""},
+        {BitmapFailure::kCannotOpen, ""},
+        {BitmapFailure::kOutOfMemory, "Out of memory."},
+        {BitmapFailure::kUnknownHeader, "Unknown DIB file format."},
+        {BitmapFailure::kFileTooShort, conversion},
+        {BitmapFailure::kImpossibleSize, conversion},
+        {BitmapFailure::kUnsupportedFormat, conversion},
+        {BitmapFailure::kBadMasks, conversion},
+        {BitmapFailure::kIndexPastPalette, conversion},
+        {BitmapFailure::kRunOutsidePicture, conversion},
+    };
+    for (const auto& [failure, message] : cases) {
+        EXPECT_EQ(BitmapMessage(failure, "desk.bmp"), message) << static_cast<int>(failure);
+    }
 }
 
 std::string DataFile(const char* name) {
@@ -111,11 +121,10 @@ class EncoderFileTest : public ::testing::TestWithParam<EncoderFile> {};
 
 TEST_P(EncoderFileTest, DecodesToTheColoursTheEncoderWasGiven) {
     MessageRecorder recorder;
-    const std::optional<BitmapImage> image =
-        ReadBitmapFile(DataFile(GetParam().name), recorder.Sink());
+    const BitmapDecodeResult result = ReadBitmapFile(DataFile(GetParam().name), recorder.Sink());
 
-    ASSERT_TRUE(image.has_value()) << (recorder.messages.empty() ? "" : recorder.messages[0]);
-    EXPECT_TRUE(bmp_test::HasPixels(*image, 7, 5,
+    ASSERT_TRUE(result.image.has_value()) << static_cast<int>(result.failure);
+    EXPECT_TRUE(bmp_test::HasPixels(*result.image, 7, 5,
                                     [](int x, int y) { return GetParam().pattern(x, 4 - y); }));
 }
 
@@ -132,9 +141,10 @@ INSTANTIATE_TEST_SUITE_P(ImageMagick, EncoderFileTest,
                              return name.substr(0, name.find('.'));
                          });
 
-TEST(EncoderFileRefusalTest, AVersion5HeaderIsAnUnknownFormat) {
+TEST(EncoderFileRefusalTest, AVersion5HeaderIsAnUnknownFormatShownOnce) {
     MessageRecorder recorder;
-    EXPECT_FALSE(ReadBitmapFile(DataFile("v5_rgb565.bmp"), recorder.Sink()).has_value());
+    EXPECT_EQ(ReadBitmapFile(DataFile("v5_rgb565.bmp"), recorder.Sink()).failure,
+              BitmapFailure::kUnknownHeader);
     EXPECT_EQ(std::vector<std::string>{"Unknown DIB file format."}, recorder.messages);
 }
 

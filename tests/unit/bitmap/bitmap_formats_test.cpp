@@ -38,46 +38,29 @@ void PrintTo(const Form& form, std::ostream* os) {
 }
 
 const std::vector<Form>& Forms() {
+    using bmp_test::kBitFields;
+    using bmp_test::kRgb;
+    const std::vector<std::uint32_t> rgb565 = {0xF800, 0x07E0, 0x001F};
+    const std::vector<std::uint32_t> bgr32 = {0x000000FF, 0x0000FF00, 0x00FF0000};
     static const std::vector<Form> forms = {
-        {"Core1", 1, bmp_test::kRgb, 12, false, 0, Stored::kIndex, {}},
-        {"Core4", 4, bmp_test::kRgb, 12, false, 0, Stored::kIndex, {}},
-        {"Core8", 8, bmp_test::kRgb, 12, false, 0, Stored::kIndex, {}},
-        {"Core24", 24, bmp_test::kRgb, 12, false, 0, Stored::kBgr24, {}},
-        {"Info1", 1, bmp_test::kRgb, 40, false, 0, Stored::kIndex, {}},
-        {"Info1TopDown", 1, bmp_test::kRgb, 40, true, 0, Stored::kIndex, {}},
-        {"Info4", 4, bmp_test::kRgb, 40, false, 0, Stored::kIndex, {}},
-        {"Info8", 8, bmp_test::kRgb, 40, false, 0, Stored::kIndex, {}},
-        {"Info8SixColoursUsed", 8, bmp_test::kRgb, 40, false, 6, Stored::kIndex, {}},
-        {"Info24", 24, bmp_test::kRgb, 40, false, 0, Stored::kBgr24, {}},
-        {"Info24TopDown", 24, bmp_test::kRgb, 40, true, 0, Stored::kBgr24, {}},
-        {"Info24WithOptimalPalette", 24, bmp_test::kRgb, 40, false, 6, Stored::kBgr24, {}},
-        {"Info16", 16, bmp_test::kRgb, 40, false, 0, Stored::kRgb555, {}},
-        {"Info16Fields565",
-         16,
-         bmp_test::kBitFields,
-         40,
-         false,
-         0,
-         Stored::kRgb565,
-         {0xF800, 0x07E0, 0x001F}},
-        {"Info16Fields565TopDown",
-         16,
-         bmp_test::kBitFields,
-         40,
-         true,
-         0,
-         Stored::kRgb565,
-         {0xF800, 0x07E0, 0x001F}},
-        {"Info32", 32, bmp_test::kRgb, 40, false, 0, Stored::kXrgb32, {}},
-        {"Info32TopDown", 32, bmp_test::kRgb, 40, true, 0, Stored::kXrgb32, {}},
-        {"Info32FieldsBgr",
-         32,
-         bmp_test::kBitFields,
-         40,
-         false,
-         0,
-         Stored::kXbgr32,
-         {0x000000FF, 0x0000FF00, 0x00FF0000}},
+        {"Core1", 1, kRgb, 12, false, 0, Stored::kIndex, {}},
+        {"Core4", 4, kRgb, 12, false, 0, Stored::kIndex, {}},
+        {"Core8", 8, kRgb, 12, false, 0, Stored::kIndex, {}},
+        {"Core24", 24, kRgb, 12, false, 0, Stored::kBgr24, {}},
+        {"Info1", 1, kRgb, 40, false, 0, Stored::kIndex, {}},
+        {"Info1TopDown", 1, kRgb, 40, true, 0, Stored::kIndex, {}},
+        {"Info4", 4, kRgb, 40, false, 0, Stored::kIndex, {}},
+        {"Info8", 8, kRgb, 40, false, 0, Stored::kIndex, {}},
+        {"Info8SixColoursUsed", 8, kRgb, 40, false, 6, Stored::kIndex, {}},
+        {"Info24", 24, kRgb, 40, false, 0, Stored::kBgr24, {}},
+        {"Info24TopDown", 24, kRgb, 40, true, 0, Stored::kBgr24, {}},
+        {"Info24WithOptimalPalette", 24, kRgb, 40, false, 6, Stored::kBgr24, {}},
+        {"Info16", 16, kRgb, 40, false, 0, Stored::kRgb555, {}},
+        {"Info16Fields565", 16, kBitFields, 40, false, 0, Stored::kRgb565, rgb565},
+        {"Info16Fields565TopDown", 16, kBitFields, 40, true, 0, Stored::kRgb565, rgb565},
+        {"Info32", 32, kRgb, 40, false, 0, Stored::kXrgb32, {}},
+        {"Info32TopDown", 32, kRgb, 40, true, 0, Stored::kXrgb32, {}},
+        {"Info32FieldsBgr", 32, kBitFields, 40, false, 0, Stored::kXbgr32, bgr32},
         {"Info8Rle8", 8, bmp_test::kRle8, 40, false, 0, Stored::kIndex, {}},
         {"Info8Rle8SixColoursUsed", 8, bmp_test::kRle8, 40, false, 6, Stored::kIndex, {}},
         {"Info4Rle4", 4, bmp_test::kRle4, 40, false, 0, Stored::kIndex, {}},
@@ -93,8 +76,8 @@ std::uint32_t ColourCount(const Form& form) {
     return form.bitCount == 1 ? 2 : static_cast<std::uint32_t>(kColours.size());
 }
 
-// A pattern with short repeats and unequal neighbours, so run-length forms get both kinds of
-// run, and no row or column is a copy of another.
+// A pattern with short repeats and unequal neighbours, so run-length forms get runs of one and
+// of more, and no row or column is a copy of another.
 std::uint32_t IndexAt(const Form& form, int x, int y) {
     return static_cast<std::uint32_t>(x / 2 * 7 + y * 3 + x * y) % ColourCount(form);
 }
@@ -157,15 +140,28 @@ class AcceptedFormTest : public ::testing::TestWithParam<std::tuple<Form, int, b
 TEST_P(AcceptedFormTest, DecodesToTheStoredColoursBottomRowFirst) {
     const auto& [form, width, fileHeader] = GetParam();
     const int height = 3;
-    const std::vector<std::uint8_t> file =
-        bmp_test::BuildBmp(SpecOf(form, width, height, fileHeader));
+    const BitmapDecodeResult result =
+        bmp_test::Decode(bmp_test::BuildBmp(SpecOf(form, width, height, fileHeader)));
 
-    const BitmapDecodeResult result = DecodeBitmap(file.data(), file.size());
-
-    ASSERT_TRUE(result.image.has_value()) << result.message;
-    EXPECT_EQ("", result.message);
+    ASSERT_TRUE(result.image.has_value()) << static_cast<int>(result.failure);
     EXPECT_TRUE(bmp_test::HasPixels(*result.image, width, height,
                                     [&](int x, int y) { return kColours[IndexAt(form, x, y)]; }));
+}
+
+// Wherever a file of any form is cut, the reader sees that it ends too soon.
+TEST(TruncatedFormTest, EveryCutEndsTheFileTooShort) {
+    for (const Form& form : Forms()) {
+        for (bool fileHeader : {true, false}) {
+            const std::vector<std::uint8_t> file =
+                bmp_test::BuildBmp(SpecOf(form, 3, 3, fileHeader));
+            for (std::size_t length = 0; length < file.size(); ++length) {
+                const std::vector<std::uint8_t> cut(file.begin(), file.begin() + length);
+                EXPECT_TRUE(
+                    bmp_test::RefusedFor(bmp_test::Decode(cut), BitmapFailure::kFileTooShort))
+                    << form.name << (fileHeader ? "" : " headerless") << " cut at " << length;
+            }
+        }
+    }
 }
 
 std::string FormCaseName(const ::testing::TestParamInfo<AcceptedFormTest::ParamType>& info) {

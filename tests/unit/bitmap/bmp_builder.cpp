@@ -59,58 +59,21 @@ void Append(std::vector<std::uint8_t>& out, const std::vector<std::uint8_t>& par
     out.insert(out.end(), part.begin(), part.end());
 }
 
-void PutLiteralRun(std::vector<std::uint8_t>& out, const std::vector<std::uint32_t>& run,
-                   int bitCount) {
-    out.push_back(0);
-    out.push_back(static_cast<std::uint8_t>(run.size()));
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < run.size(); i += (bitCount == 8 ? 1 : 2), ++bytes) {
-        if (bitCount == 8) {
-            out.push_back(static_cast<std::uint8_t>(run[i]));
-        } else {
-            const std::uint32_t low = i + 1 < run.size() ? run[i + 1] : 0;
-            out.push_back(static_cast<std::uint8_t>(run[i] << 4 | low));
-        }
-    }
-    if (bytes % 2 != 0) {
-        out.push_back(0);
-    }
-}
-
 void PutRepeatedRun(std::vector<std::uint8_t>& out, std::size_t count, std::uint32_t index,
                     int bitCount) {
     out.push_back(static_cast<std::uint8_t>(count));
     out.push_back(static_cast<std::uint8_t>(bitCount == 8 ? index : index << 4 | index));
 }
 
-// Equal neighbours become repeated runs; stretches of three or more unequal ones become
-// literal runs, shorter ones runs of one.
 void EncodeRleRow(std::vector<std::uint8_t>& out, const std::vector<std::uint32_t>& row,
                   int bitCount) {
-    std::size_t x = 0;
-    while (x < row.size()) {
+    for (std::size_t x = 0; x < row.size();) {
         std::size_t same = 1;
         while (x + same < row.size() && row[x + same] == row[x] && same < 255) {
             ++same;
         }
-        if (same >= 2) {
-            PutRepeatedRun(out, same, row[x], bitCount);
-            x += same;
-            continue;
-        }
-        std::size_t literal = 1;
-        while (x + literal < row.size() && literal < 255 &&
-               (x + literal + 1 >= row.size() || row[x + literal] != row[x + literal + 1])) {
-            ++literal;
-        }
-        if (literal >= 3) {
-            PutLiteralRun(out, {row.begin() + x, row.begin() + x + literal}, bitCount);
-        } else {
-            for (std::size_t i = 0; i < literal; ++i) {
-                PutRepeatedRun(out, 1, row[x + i], bitCount);
-            }
-        }
-        x += literal;
+        PutRepeatedRun(out, same, row[x], bitCount);
+        x += same;
     }
 }
 
@@ -178,6 +141,19 @@ std::vector<std::uint8_t> EncodeRle(int width, int rows, int bitCount, const Sto
     }
     out.insert(out.end(), {0, 1});
     return out;
+}
+
+BitmapDecodeResult Decode(const std::vector<std::uint8_t>& file) {
+    return DecodeBitmap(file.data(), file.size());
+}
+
+::testing::AssertionResult RefusedFor(const BitmapDecodeResult& result, BitmapFailure reason) {
+    if (result.image || result.failure != reason) {
+        return ::testing::AssertionFailure()
+               << (result.image ? "gave a picture" : "refused") << " for reason "
+               << static_cast<int>(result.failure) << ", expected " << static_cast<int>(reason);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult HasPixels(const BitmapImage& image, int width, int height,

@@ -43,9 +43,15 @@ using StoredValue = std::function<std::uint32_t(int x, int storedRow)>;
 // Uncompressed rows, each padded to a multiple of 4 bytes.
 std::vector<std::uint8_t> PackRows(int width, int rows, int bitCount, const StoredValue& value);
 
-// Run-length rows (bitCount 8 or 4) mixing repeated and literal runs, each row closed by an
-// end-of-line and the picture by an end-of-bitmap.
+// Run-length rows (bitCount 8 or 4), each stretch of equal neighbours one repeated run, each row
+// closed by an end-of-line and the picture by an end-of-bitmap. Literal runs are written by hand
+// where a test needs them.
 std::vector<std::uint8_t> EncodeRle(int width, int rows, int bitCount, const StoredValue& value);
+
+BitmapDecodeResult Decode(const std::vector<std::uint8_t>& file);
+
+// No picture, for exactly this reason.
+::testing::AssertionResult RefusedFor(const BitmapDecodeResult& result, BitmapFailure reason);
 
 // Compares a decoded picture with the expected colours (0xRRGGBB, bottom row first) and
 // names the first differing pixel.

@@ -65,7 +65,8 @@ TEST(SnapshotBitmap, TheRenderersReaderDecodesTheSaversFileToTheSamePixels) {
     for (const auto& [width, height] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 4}, {1366, 2}}) {
         const std::vector<uint8_t> file = SnapshotFile(width, height);
         const BitmapDecodeResult result = DecodeBitmap(file.data(), file.size());
-        ASSERT_TRUE(result.image) << width << "x" << height << ": " << result.message;
+        ASSERT_TRUE(result.image) << width << "x" << height << ": "
+                                  << static_cast<int>(result.failure);
         ASSERT_EQ(result.image->width, width);
         ASSERT_EQ(result.image->height, height);
         const std::vector<uint8_t>& pixels = result.image->pixels;
