@@ -2,9 +2,8 @@
 
 #include "forms/runtime.h"
 #include "logic/hand_off.h"
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "logic/window_titles.h"
-#include "music/music_player.h"
 #include "music/settings.h"
 #include "run_timing.h"
 #include "win32/running_program.h"
@@ -17,8 +16,7 @@ Kessamir_S::Kessamir_S(std::string modeLetter)
 void Kessamir_S::Form_Load() {
     NoteRunStep(RunStep::Loading);
     RunFormPorts& ports = *this;
-    RunFormMusic& music = *this;
-    logic_.emplace(ports, music, RunSettings{BGMKind, BGMFile, modeLetter_}, CursorCount);
+    logic_.emplace(ports, music_, RunSettings{BGMKind, BGMFile, modeLetter_}, CursorCount);
     logic_->Form_Load();
 }
 
@@ -27,8 +25,8 @@ void Kessamir_S::Form_QueryUnload(bool&) {
 }
 
 void Kessamir_S::CaptureDesktop() {
-    Move(0, 0, forms::ScreenWidthPixels() * forms::TwipsPerPixelX(),
-         forms::ScreenHeightPixels() * forms::TwipsPerPixelY());
+    Move(0, 0, forms::TwipsOf(forms::ScreenWidthPixels()),
+         forms::TwipsOf(forms::ScreenHeightPixels()));
     Display.Move(0, 0, ScaleWidth(), ScaleHeight());
     HWND desktop = GetDesktopWindow();
     HDC desktopDc = GetDC(desktop);
@@ -102,32 +100,4 @@ int32_t Kessamir_S::ShowCursor(bool show) {
 
 void Kessamir_S::EndProgram() {
     forms::Runtime::End();
-}
-
-void Kessamir_S::OpenCD() {
-    ::OpenCD();
-}
-void Kessamir_S::PollCD() {
-    ::PollCD();
-}
-void Kessamir_S::StopCD() {
-    ::StopCD();
-}
-bool Kessamir_S::CDAvailable() {
-    return IsTrue(::CDAvailable);
-}
-void Kessamir_S::PlayMP3() {
-    ::PlayMP3();
-}
-void Kessamir_S::PollMP3() {
-    ::PollMP3();
-}
-void Kessamir_S::StopMP3() {
-    ::StopMP3();
-}
-void Kessamir_S::PlayWave() {
-    ::PlayWave();
-}
-void Kessamir_S::StopWave() {
-    ::StopWave();
 }

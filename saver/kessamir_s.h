@@ -8,10 +8,11 @@
 #include "forms/platform.h"
 #include "forms/timer.h"
 #include "logic/run_form.h"
+#include "music/music_player.h"
 
 // The hidden run form: photographs the screen, hands it to the renderer, plays the music and
 // watches the renderer's window until it goes.
-class Kessamir_S : public forms::Form, private RunFormPorts, private RunFormMusic {
+class Kessamir_S : public forms::Form, private RunFormPorts {
   public:
     explicit Kessamir_S(std::string modeLetter);
 
@@ -34,20 +35,10 @@ class Kessamir_S : public forms::Form, private RunFormPorts, private RunFormMusi
     int32_t ShowCursor(bool show) override;
     void EndProgram() override;
 
-    // RunFormMusic
-    void OpenCD() override;
-    void PollCD() override;
-    void StopCD() override;
-    bool CDAvailable() override;
-    void PlayMP3() override;
-    void PollMP3() override;
-    void StopMP3() override;
-    void PlayWave() override;
-    void StopWave() override;
-
     forms::Timer& TimerOf(RunTimer timer);
 
     std::string modeLetter_;
+    Kessamir_BGM music_;
     std::optional<RunForm> logic_;
     forms::Process renderer_;
 

@@ -15,7 +15,7 @@ MusicFileType MusicFileTypeOf(std::string_view file) {
     return MusicFileType::None;
 }
 
-RunForm::RunForm(RunFormPorts& ports, RunFormMusic& music, RunSettings settings,
+RunForm::RunForm(RunFormPorts& ports, MusicPlayer& music, RunSettings settings,
                  int32_t& cursorCount)
     : ports_(ports), music_(music), settings_(std::move(settings)), cursorCount_(cursorCount) {}
 
@@ -34,12 +34,12 @@ void RunForm::Form_Load() {
 }
 
 void RunForm::StartMusic() {
-    if (settings_.bgmKind == 1) {
+    if (settings_.bgmKind == kMusicCd) {
         // The CD starts at the first poll.
         music_.OpenCD();
         ports_.SetTimerEnabled(RunTimer::Timer2, true);
     }
-    if (settings_.bgmKind == 2) {
+    if (settings_.bgmKind == kMusicFile) {
         const MusicFileType type = MusicFileTypeOf(settings_.bgmFile);
         if (type == MusicFileType::Wave) {
             music_.PlayWave();
@@ -96,7 +96,7 @@ void RunForm::StopMusic() {
         ports_.SetTimerEnabled(RunTimer::Timer2, false);
         music_.StopCD();
     }
-    if (settings_.bgmKind == 2) {
+    if (settings_.bgmKind == kMusicFile) {
         const MusicFileType type = MusicFileTypeOf(settings_.bgmFile);
         if (type == MusicFileType::Wave) {
             music_.StopWave();

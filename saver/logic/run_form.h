@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "music/music_player.h"
+#include "music/settings.h"
+
 // The run form's decisions, apart from the platform: what to start in which order, when to watch
 // the renderer, and what to stop when the show ends.
 
@@ -43,23 +46,8 @@ class RunFormPorts {
     virtual void EndProgram() = 0;
 };
 
-// The background-music player, as the run form drives it.
-class RunFormMusic {
-  public:
-    virtual ~RunFormMusic() = default;
-    virtual void OpenCD() = 0;
-    virtual void PollCD() = 0;
-    virtual void StopCD() = 0;
-    virtual bool CDAvailable() = 0;
-    virtual void PlayMP3() = 0;
-    virtual void PollMP3() = 0;
-    virtual void StopMP3() = 0;
-    virtual void PlayWave() = 0;
-    virtual void StopWave() = 0;
-};
-
 struct RunSettings {
-    int16_t bgmKind = 0;  // 1 music CD, 2 MP3 or WAV file, anything else no music
+    int16_t bgmKind = kNoMusic;
     std::string bgmFile;
     std::string modeLetter;
 };
@@ -71,7 +59,7 @@ class RunForm {
     // time has passed.
     static constexpr uint32_t kStartWatchLimitMs = 10000;
 
-    RunForm(RunFormPorts& ports, RunFormMusic& music, RunSettings settings, int32_t& cursorCount);
+    RunForm(RunFormPorts& ports, MusicPlayer& music, RunSettings settings, int32_t& cursorCount);
 
     void Form_Load();
     void Form_QueryUnload();
@@ -86,7 +74,7 @@ class RunForm {
     void ArmRendererWatch();
 
     RunFormPorts& ports_;
-    RunFormMusic& music_;
+    MusicPlayer& music_;
     RunSettings settings_;
     int32_t& cursorCount_;
     uint32_t rendererStartedAt_ = 0;

@@ -1,10 +1,8 @@
 #include "logic/startup.h"
 
 #include "logic/command_line.h"
+#include "logic/shared_values.h"
 #include "logic/window_titles.h"
-
-int32_t CursorCount = 0;
-int32_t ApiResult = 0;
 
 namespace {
 

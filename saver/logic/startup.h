@@ -4,12 +4,6 @@
 #include <string>
 #include <string_view>
 
-// Display count of the last ShowCursor of the run mode: written when Main hides the cursor,
-// rewritten when the run form shows it again.
-extern int32_t CursorCount;
-// Result of the last platform call that keeps one; nothing examines it.
-extern int32_t ApiResult;
-
 // The start-up procedure's order of steps, apart from the platform.
 class StartupPorts {
   public:

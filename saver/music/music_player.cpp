@@ -3,10 +3,10 @@
 #include <cstring>
 #include <optional>
 
-#include "settings.h"
-#include "number_rules.h"
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "logic/text_rules.h"
+#include "number_rules.h"
+#include "settings.h"
 
 Bool16 CDAvailable = Bool16::False;
 std::array<char, 256> ModeText{};
@@ -147,37 +147,41 @@ std::int32_t MciPlay(const std::string& device, const std::string& from, const s
     return MciCommand(command, ReplyText);
 }
 
-void OpenCD() {
+void Kessamir_BGM::OpenCD() {
     ApiResult = SendWithoutReply("open cdaudio");
     ApiResult = SendWithoutReply("set cdaudio time format tmsf");
 }
 
-void PollCD() {
-    CDAvailable = Bool16::True;
+void Kessamir_BGM::PollCD() {
+    ::CDAvailable = Bool16::True;
     if (!KeepCDPlaying()) {
-        CDAvailable = Bool16::False;
+        ::CDAvailable = Bool16::False;
     }
 }
 
-void StopCD() {
+bool Kessamir_BGM::CDAvailable() const {
+    return IsTrue(::CDAvailable);
+}
+
+void Kessamir_BGM::StopCD() {
     ApiResult = SendWithoutReply("stop cdaudio");
     ApiResult = SendWithoutReply("close cdaudio");
 }
 
-void PlayMP3() {
+void Kessamir_BGM::PlayMP3() {
     const std::string open = "open \"" + BGMFile + "\" type MPEGVideo Alias MP3Play";
     if (SendWithoutReply(open.c_str()) == 0) {
         SendWithoutReply("play MP3Play");
     }
 }
 
-Bool16 IsMP3Playing() {
+Bool16 Kessamir_BGM::IsMP3Playing() {
     MP3ModeText.fill('\0');
     mci->SendString("status MP3Play mode", MP3ModeText.data(), MP3ModeText.size());
     return ToBool16(StartsWith(MP3ModeText, "playing"));
 }
 
-void PollMP3() {
+void Kessamir_BGM::PollMP3() {
     if (IsTrue(IsMP3Playing())) {
         return;
     }
@@ -185,17 +189,17 @@ void PollMP3() {
     SendWithoutReply("play MP3Play from 0");
 }
 
-void StopMP3() {
+void Kessamir_BGM::StopMP3() {
     SendWithoutReply("stop MP3Play");
     SendWithoutReply("close MP3Play");
 }
 
-void PlayWave() {
+void Kessamir_BGM::PlayWave() {
     if (mci->WaveOutDeviceCount() > 0) {
         ApiResult = mci->PlayWaveSound(BGMFile.c_str(), kSoundAsync | kSoundLoop);
     }
 }
 
-void StopWave() {
+void Kessamir_BGM::StopWave() {
     ApiResult = mci->PlayWaveSound(nullptr, 0);
 }

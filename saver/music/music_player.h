@@ -1,10 +1,11 @@
 #pragma once
 
-// The background-music player: an audio CD through the MCI device "cdaudio", one MP3 file
-// through "MPEGVideo" under the alias "MP3Play", or one wave file looped by PlaySound. The
-// run form starts the music with OpenCD, PlayMP3 or PlayWave, keeps CD and MP3 going with
-// PollCD (every 200 ms, while CDAvailable stays true) and PollMP3 (every 1000 ms), and stops
-// it with StopCD, StopMP3 or StopWave. What to play comes from the settings (settings.h).
+// The background-music player Kessamir_BGM: an audio CD through the MCI device "cdaudio", one
+// MP3 file through "MPEGVideo" under the alias "MP3Play", or one wave file looped by
+// PlaySound. The run form starts the music with OpenCD, PlayMP3 or PlayWave, keeps CD and MP3
+// going with PollCD (every 200 ms, while CDAvailable stays true) and PollMP3 (every 1000 ms),
+// and stops it with StopCD, StopMP3 or StopWave. What to play comes from the settings
+// (settings.h).
 //
 // Before the first call, the program installs the platform once with UseWin32MusicPorts()
 // (win32_music_ports.h); without it every command fails quietly and nothing plays.
@@ -40,14 +41,33 @@ std::string MciQuery(const std::string& command);
 // Sends "play <device>" with " from <from>" and " to <to>" for the positions given.
 std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
 
-void OpenCD();
-void PollCD();
-void StopCD();
+// The player as the run form drives it.
+class MusicPlayer {
+  public:
+    virtual ~MusicPlayer() = default;
+    virtual void OpenCD() = 0;
+    virtual void PollCD() = 0;
+    virtual void StopCD() = 0;
+    // The flag the last PollCD left behind.
+    virtual bool CDAvailable() const = 0;
+    virtual void PlayMP3() = 0;
+    virtual void PollMP3() = 0;
+    virtual void StopMP3() = 0;
+    virtual void PlayWave() = 0;
+    virtual void StopWave() = 0;
+};
 
-void PlayMP3();
-void PollMP3();
-Bool16 IsMP3Playing();
-void StopMP3();
-
-void PlayWave();
-void StopWave();
+// The player itself; its state is the module's globals above, so any instance plays the same.
+class Kessamir_BGM final : public MusicPlayer {
+  public:
+    void OpenCD() override;
+    void PollCD() override;
+    void StopCD() override;
+    bool CDAvailable() const override;
+    void PlayMP3() override;
+    void PollMP3() override;
+    Bool16 IsMP3Playing();
+    void StopMP3() override;
+    void PlayWave() override;
+    void StopWave() override;
+};

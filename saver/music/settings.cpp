@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "number_rules.h"
 
 std::int16_t BGMKind = 0;
@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t kReadBufferSize = 256;
 constexpr std::size_t kNameFieldSize = 128;
-constexpr std::int16_t kKindMusicFile = 2;
 
 // Stands in until the program installs the platform: nothing stored, nothing found.
 class NoProfile final : public ProfilePort {
@@ -57,7 +56,7 @@ void LoadMusicFile(const std::string& storedFile) {
         return;
     }
     BGMFile.clear();
-    if (BGMKind == kKindMusicFile) {
+    if (BGMKind == kMusicFile) {
         BGMKind = 0;
     }
 }

@@ -13,8 +13,11 @@
 #include "bool16.h"
 #include "profile_port.h"
 
+// The music kinds BGMKind names; any other value plays nothing and marks no option.
+enum MusicKind : std::int16_t { kNoMusic = 0, kMusicCd = 1, kMusicFile = 2 };
+
 // Shared settings, read by the run mode and the music player, edited by the settings dialog.
-extern std::int16_t BGMKind;    // 0 none, 1 music CD, 2 MP3 or WAV file; others play nothing
+extern std::int16_t BGMKind;    // a MusicKind, or any other value
 extern std::int16_t BGMRepeat;  // CD track played over and over, 0 = none
 extern std::string BGMFile;     // music file of kind 2; empty when none or when it has vanished
 extern std::string BGMFolder;   // where the dialog's file chooser opens

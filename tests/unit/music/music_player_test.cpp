@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "fake_ports.h"
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "music/settings.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
+
+// The module keeps its state in its globals; one player is as good as another.
+Kessamir_BGM player;
 
 const char kCurrentTrack[] = "status cdaudio current track";
 const char kTrackCount[] = "status cdaudio number of tracks";
@@ -99,28 +102,28 @@ TEST_F(MusicPlayerTest, MciPlayNamesOnlyThePositionsGiven) {
 
 TEST_F(MusicPlayerTest, AnEmptyDriveEndsCDPollingAfterTheFirstTick) {
     device.Fail(kCurrentTrack, 263);
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
     EXPECT_THAT(device.Commands(), ElementsAre(kCurrentTrack));
 
     device.sent.clear();
     device.Reply(kCurrentTrack, "1");
     device.Fail(kTrackCount, 263);
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
     EXPECT_THAT(device.Commands(), ElementsAre(kCurrentTrack, kTrackCount));
 }
 
 TEST_F(MusicPlayerTest, WithoutARepeatTrackOnlyAStoppedDiscIsStarted) {
     Disc("5", "playing");
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::True);
     EXPECT_THAT(CommandsAfterStatus(), IsEmpty());
     EXPECT_EQ(device.sent.at(2).replyLength, 255u);
 
     device.sent.clear();
     Disc("5", "stopped");
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::True);
     EXPECT_THAT(CommandsAfterStatus(), ElementsAre("play cdaudio"));
 }
@@ -128,19 +131,19 @@ TEST_F(MusicPlayerTest, WithoutARepeatTrackOnlyAStoppedDiscIsStarted) {
 TEST_F(MusicPlayerTest, ARepeatTrackIsStartedAgainWhenTheDiscMovesOnOrStops) {
     BGMRepeat = 3;
     Disc("4", "playing");
-    PollCD();
+    player.PollCD();
     EXPECT_THAT(CommandsAfterStatus(),
                 ElementsAre("status cdaudio position track 3", "play cdaudio from 03:00:00:00"));
 
     device.sent.clear();
     Disc("3", "stopped");
-    PollCD();
+    player.PollCD();
     EXPECT_THAT(CommandsAfterStatus(),
                 ElementsAre("status cdaudio position track 3", "play cdaudio from 03:00:00:00"));
 
     device.sent.clear();
     Disc("3", "playing");
-    PollCD();
+    player.PollCD();
     EXPECT_THAT(CommandsAfterStatus(), IsEmpty());
     EXPECT_EQ(CDAvailable, Bool16::True);
 }
@@ -148,7 +151,7 @@ TEST_F(MusicPlayerTest, ARepeatTrackIsStartedAgainWhenTheDiscMovesOnOrStops) {
 TEST_F(MusicPlayerTest, ACurrentTrackThatIsNotANumberFailsThePollWithARepeatTrack) {
     BGMRepeat = 3;
     Disc("three", "playing");
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
     EXPECT_THAT(CommandsAfterStatus(), IsEmpty());
 }
@@ -157,13 +160,13 @@ TEST_F(MusicPlayerTest, ARepeatTrackTheDiscLacksNeverBecomesAStartPosition) {
     BGMRepeat = 12;
     Disc("4", "playing");
     device.Fail("status cdaudio position track 12", 274);
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::True);
     EXPECT_THAT(CommandsAfterStatus(), ElementsAre("status cdaudio position track 12"));
 
     device.sent.clear();
     device.Reply(kMode, "stopped");
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::True);
     EXPECT_THAT(CommandsAfterStatus(),
                 ElementsAre("status cdaudio position track 12", "play cdaudio"));
@@ -172,51 +175,51 @@ TEST_F(MusicPlayerTest, ARepeatTrackTheDiscLacksNeverBecomesAStartPosition) {
 TEST_F(MusicPlayerTest, PlayMP3OpensTheFileUnderItsAliasAndPlaysOnlyIfItOpened) {
     BGMFile = "D:\\My Music\\song.mp3";
     const std::string open = "open \"D:\\My Music\\song.mp3\" type MPEGVideo Alias MP3Play";
-    PlayMP3();
+    player.PlayMP3();
     EXPECT_THAT(device.Commands(), ElementsAre(open, "play MP3Play"));
 
     device.sent.clear();
     device.Fail(open, 275);
-    PlayMP3();
+    player.PlayMP3();
     EXPECT_THAT(device.Commands(), ElementsAre(open));
 }
 
 TEST_F(MusicPlayerTest, PollMP3RestartsTheFileFromItsStartWhenNotPlaying) {
     device.Reply("status MP3Play mode", "playing");
-    PollMP3();
+    player.PollMP3();
     EXPECT_THAT(device.Commands(), ElementsAre("status MP3Play mode"));
     EXPECT_EQ(device.sent.at(0).replyLength, 30u);
 
     for (const char* mode : {"stopped", "paused"}) {
         device.sent.clear();
         device.Reply("status MP3Play mode", mode);
-        PollMP3();
+        player.PollMP3();
         EXPECT_THAT(device.Commands(),
                     ElementsAre("status MP3Play mode", "stop MP3Play", "play MP3Play from 0"));
     }
 
     device.sent.clear();
     device.Fail("status MP3Play mode", 263);
-    EXPECT_EQ(IsMP3Playing(), Bool16::False);
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::False);
 }
 
 TEST_F(MusicPlayerTest, WaveFilesLoopOnlyWhenThereIsAnOutputDevice) {
     BGMFile = "D:\\Music\\loop.wav";
     device.waveDevices = 0;
-    PlayWave();
+    player.PlayWave();
     EXPECT_THAT(device.sounds, IsEmpty());
 
     device.waveDevices = 1;
-    PlayWave();
-    StopWave();
+    player.PlayWave();
+    player.StopWave();
     EXPECT_THAT(device.sounds, ElementsAre(std::make_pair(std::string("D:\\Music\\loop.wav"), 9u),
                                            std::make_pair(std::string(""), 0u)));
 }
 
 TEST_F(MusicPlayerTest, StartAndStopCommandsWantNoReplies) {
-    OpenCD();
-    StopCD();
-    StopMP3();
+    player.OpenCD();
+    player.StopCD();
+    player.StopMP3();
     EXPECT_THAT(device.Commands(),
                 ElementsAre("open cdaudio", "set cdaudio time format tmsf", "stop cdaudio",
                             "close cdaudio", "stop MP3Play", "close MP3Play"));
@@ -226,9 +229,9 @@ TEST_F(MusicPlayerTest, StartAndStopCommandsWantNoReplies) {
 }
 
 TEST(MusicPlayerWithoutPorts, EverythingFailsQuietly) {
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
-    EXPECT_EQ(IsMP3Playing(), Bool16::False);
-    PlayWave();
-    StopWave();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::False);
+    player.PlayWave();
+    player.StopWave();
 }

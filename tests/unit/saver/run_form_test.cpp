@@ -25,7 +25,7 @@ const char* NameOf(RunTimer timer) {
 }
 
 // Records every platform and music call in one journal, so a test can check their order.
-class FakeRun : public RunFormPorts, public RunFormMusic {
+class FakeRun : public RunFormPorts, public MusicPlayer {
   public:
     std::vector<std::string> journal;
     std::map<RunTimer, bool> timers;
@@ -62,7 +62,7 @@ class FakeRun : public RunFormPorts, public RunFormMusic {
     void OpenCD() override { Log("OpenCD"); }
     void PollCD() override { Log("PollCD"); }
     void StopCD() override { Log("StopCD"); }
-    bool CDAvailable() override { return cdAvailable; }
+    bool CDAvailable() const override { return cdAvailable; }
     void PlayMP3() override { Log("PlayMP3"); }
     void PollMP3() override { Log("PollMP3"); }
     void StopMP3() override { Log("StopMP3"); }

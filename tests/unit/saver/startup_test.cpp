@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/shared_values.h"
+
 namespace {
 
 class FakeStartup : public StartupPorts {

@@ -14,24 +14,25 @@ class RealMciTest : public ::testing::Test {
         UseWin32MusicPorts();
         BGMRepeat = 0;
     }
+    Kessamir_BGM player;
 };
 
 TEST_F(RealMciTest, WithoutACdDriveTheFirstPollEndsCdPlay) {
-    OpenCD();
+    player.OpenCD();
     EXPECT_THAT(MciQuery("status cdaudio current track"), StartsWith("Error:"));
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
     BGMRepeat = 3;
-    PollCD();
+    player.PollCD();
     EXPECT_EQ(CDAvailable, Bool16::False);
-    StopCD();
+    player.StopCD();
 }
 
 TEST_F(RealMciTest, AMissingMp3FilePlaysNothingAndItsPollsStayQuiet) {
     BGMFile = "C:\\no such folder\\no such file.mp3";
-    PlayMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::False);
-    PollMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::False);
-    StopMP3();
+    player.PlayMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::False);
+    player.PollMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::False);
+    player.StopMP3();
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
 #include "win32/wide_text.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "music/music_player.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
@@ -10,6 +10,9 @@
 // Run by with-sound-server, which gives Wine an audio output; the tones are made by the build
 // beside this program.
 namespace {
+
+// The module keeps its state in its globals; one player is as good as another.
+Kessamir_BGM player;
 
 std::string ToneFile(const char* name) {
     Win32ProfilePort port;
@@ -20,7 +23,7 @@ std::string ToneFile(const char* name) {
 bool WaitUntilNotPlaying(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        if (!IsTrue(IsMP3Playing())) {
+        if (!IsTrue(player.IsMP3Playing())) {
             return true;
         }
         Sleep(100);
@@ -40,27 +43,27 @@ class SoundTest : public ::testing::Test {
 
 TEST_F(SoundTest, AnMp3FilePlaysUnderItsAliasAndStartsAgainAfterItEnds) {
     BGMFile = ToneFile("music_tone.mp3");
-    PlayMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::True);
+    player.PlayMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::True);
 
     ASSERT_TRUE(WaitUntilNotPlaying(10000)) << MciQuery("status MP3Play mode");
-    PollMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::True);
+    player.PollMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::True);
     EXPECT_LT(std::stoi(MciQuery("status MP3Play position")), 1000);
-    PollMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::True);
+    player.PollMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::True);
 
-    StopMP3();
-    EXPECT_EQ(IsMP3Playing(), Bool16::False);
+    player.StopMP3();
+    EXPECT_EQ(player.IsMP3Playing(), Bool16::False);
     EXPECT_NE(MciQuery("status MP3Play mode").find("Error:"), std::string::npos);
 }
 
 TEST_F(SoundTest, AWaveFileLoopsUntilStopped) {
     BGMFile = ToneFile("music_tone.wav");
     ApiResult = 0;
-    PlayWave();
+    player.PlayWave();
     EXPECT_NE(ApiResult, 0);
     Sleep(300);
-    StopWave();
+    player.StopWave();
     EXPECT_NE(ApiResult, 0);
 }
