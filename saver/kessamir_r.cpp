@@ -5,7 +5,7 @@
 #include "forms/platform.h"
 #include "forms/runtime.h"
 #include "logic/preview_geometry.h"
-#include "logic/startup.h"
+#include "logic/shared_values.h"
 #include "logic/window_titles.h"
 #include "resource.h"
 
@@ -36,7 +36,7 @@ void ShowPreview(Kessamir_R& form, uint32_t previewHandle) {
     ApiResult = GetWindowRect(host, &hostRect);
     const PreviewGeometry geometry =
         ComputePreviewGeometry(hostRect.right - hostRect.left, hostRect.bottom - hostRect.top,
-                               forms::TwipsPerPixelX(), forms::TwipsPerPixelY());
+                               forms::TwipsPerPixel(), forms::TwipsPerPixel());
     form.Load();
     HWND window = form.WindowHandle();
     const LONG style = GetWindowLongA(window, GWL_STYLE);

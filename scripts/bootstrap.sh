@@ -16,7 +16,7 @@ packages=(
     # 64-bit Wine and its GL: the loader for machines whose kernel refuses i386 programs
     wine64 libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa
     # the virtual display and the tools that drive and photograph it
-    xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
+    xvfb xdotool xclip x11-utils x11-xserver-utils imagemagick fonts-ipafont-gothic
     # Wine draws the caption buttons of a window with the Marlett font
     fonts-wine
     # the setup programs, and Authenticode signing of what the release command ships (openssl

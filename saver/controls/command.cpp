@@ -1,7 +1,5 @@
 #include "controls/command.h"
 
-#include <cmath>
-
 #include "controls/skin_resources.h"
 #include "forms/platform.h"
 #include "win32/wide_text.h"
@@ -9,11 +7,8 @@
 namespace command {
 namespace {
 
-// The skin pictures' own scale: 960 x 375 twips for their 64 x 25 pixels.
-constexpr double kSkinTwipsPerPixel = 15.0;
 constexpr int kSkinResources[] = {IDB_SKIN_NORMAL, IDB_SKIN_HIGHLIGHT, IDB_SKIN_SELECTED,
                                   IDB_SKIN_PRESSED, IDB_SKIN_DISABLE};
-constexpr DWORD kSystemColourFlag = 0x80000000u;
 
 // HighLight and HighLightSelect share one picture.
 size_t SkinIndex(Skin skin) {
@@ -33,15 +28,12 @@ size_t SkinIndex(Skin skin) {
     return 0;
 }
 
-int Scaled(int twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-RECT PixelRect(const TwipRect& twips, double twipsPerPixelX, double twipsPerPixelY) {
-    const int left = Scaled(twips.left, twipsPerPixelX);
-    const int top = Scaled(twips.top, twipsPerPixelY);
-    return RECT{left, top, left + Scaled(twips.width, twipsPerPixelX),
-                top + Scaled(twips.height, twipsPerPixelY)};
+// The skin pictures are drawn at the forms' own scale: 960 x 375 twips for 64 x 25 pixels.
+RECT PixelRect(const TwipRect& twips) {
+    const int left = forms::PixelsOf(twips.left);
+    const int top = forms::PixelsOf(twips.top);
+    return RECT{left, top, left + forms::PixelsOf(twips.width),
+                top + forms::PixelsOf(twips.height)};
 }
 
 COLORREF ScreenColour(uint32_t labelColour) {
@@ -124,11 +116,11 @@ void Command::PollPointer() {
 }
 
 int Command::WidthTwips() const {
-    return static_cast<int>(std::lround(Width() * forms::TwipsPerPixelX()));
+    return forms::TwipsOf(Width());
 }
 
 int Command::HeightTwips() const {
-    return static_cast<int>(std::lround(Height() * forms::TwipsPerPixelY()));
+    return forms::TwipsOf(Height());
 }
 
 void Command::PaintFace(Skin skin, const FaceLayout& layout) {
@@ -139,7 +131,7 @@ void Command::PaintFace(Skin skin, const FaceLayout& layout) {
                      FaceBackColour());
     DrawGradient(layout.gradient);
     DrawFrame(skin, layout.frame);
-    captionTop_ = Scaled(static_cast<int>(std::lround(layout.captionTop)), forms::TwipsPerPixelY());
+    captionTop_ = forms::PixelsOf(layout.captionTop);
     Refresh();
 }
 
@@ -161,11 +153,9 @@ void Command::DrawFrame(Skin skin, const FramePieces& frame) {
     }
     const forms::Selection selected(skinDc_.Get(), picture.Get());
     SetStretchBltMode(surface_.Dc(), COLORONCOLOR);
-    const double tppx = forms::TwipsPerPixelX();
-    const double tppy = forms::TwipsPerPixelY();
     for (const FramePiece& piece : frame) {
-        const RECT to = PixelRect(piece.destination, tppx, tppy);
-        const RECT from = PixelRect(piece.source, kSkinTwipsPerPixel, kSkinTwipsPerPixel);
+        const RECT to = PixelRect(piece.destination);
+        const RECT from = PixelRect(piece.source);
         if (to.right <= to.left || to.bottom <= to.top) {
             continue;  // a control too small for this edge
         }
@@ -190,8 +180,7 @@ void Command::DrawCaption(HDC dc) const {
     if (captionText_.empty() || !captionFont_) {
         return;
     }
-    RECT label{0, captionTop_, Width(),
-               captionTop_ + Scaled(kCaptionHeight, forms::TwipsPerPixelY())};
+    RECT label{0, captionTop_, Width(), captionTop_ + forms::PixelsOf(kCaptionHeight)};
     constexpr UINT kFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     forms::DrawLabelText(dc, captionText_, label, kFormat, captionFont_.Get(),
                          ScreenColour(captionColour_), captionEnabled_);

@@ -22,12 +22,15 @@ constexpr std::string_view kGradientLight = "&HFFFFFF";
 constexpr std::string_view kGradientShade = "&HC6C5D7";
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
+    if (c >= '0' && c <= '9') {
         return c - '0';
-    if (c >= 'A' && c <= 'F')
+    }
+    if (c >= 'A' && c <= 'F') {
         return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
+    }
+    if (c >= 'a' && c <= 'f') {
         return c - 'a' + 10;
+    }
     return -1;
 }
 
@@ -36,8 +39,9 @@ uint32_t ReadHexText(std::string_view text) {
     uint32_t value = 0;
     for (char c : text.substr(text.rfind('H') + 1)) {
         const int digit = HexDigit(c);
-        if (digit < 0)
+        if (digit < 0) {
             break;
+        }
         value = value * 16 + static_cast<uint32_t>(digit);
     }
     return value;
@@ -88,11 +92,12 @@ GradientColours ComputeGradientColours(bool flipped) {
 }
 
 bool IsLabelColour(uint32_t colour) {
-    constexpr uint32_t kSystemColour = 0x80000000u;
     constexpr uint32_t kLastSystemColourIndex = 0x18;
-    if ((colour & 0xFF000000u) == 0)
+    if ((colour & 0xFF000000u) == 0) {
         return true;
-    return (colour & 0xFFFFFF00u) == kSystemColour && (colour & 0xFFu) <= kLastSystemColourIndex;
+    }
+    return (colour & 0xFFFFFF00u) == kSystemColourFlag &&
+           (colour & 0xFFu) <= kLastSystemColourIndex;
 }
 
 void CommandFace::Initialize() {
@@ -101,8 +106,9 @@ void CommandFace::Initialize() {
 }
 
 void CommandFace::OnPointerMove() {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     if (FaceState == kFaceNormal) {
         FaceState = kFaceHighLight;
         DrawFace(Skin::HighLight);
@@ -122,8 +128,9 @@ void CommandFace::OnPointerPoll(PointerPlace place) {
 }
 
 void CommandFace::OnFocusGained() {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     if (FaceState != kFaceHighLight) {
         FaceState = kFaceSelected;
         DrawFace(Skin::Selected);
@@ -135,8 +142,9 @@ void CommandFace::OnFocusGained() {
 }
 
 void CommandFace::OnFocusLost() {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     if (FaceState != kFaceNormal) {
         FaceState = kFaceNormal;
         DrawFace(Skin::Normal);
@@ -144,8 +152,9 @@ void CommandFace::OnFocusLost() {
 }
 
 void CommandFace::MouseOut() {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     if (FaceState == kFaceHighLight) {
         FaceState = kFaceNormal;
         DrawFace(Skin::Normal);
@@ -157,8 +166,9 @@ void CommandFace::MouseOut() {
 }
 
 void CommandFace::OnMouseDown(int button) {
-    if (EnabledFlag == 0 || button != kLeftButton)
+    if (EnabledFlag == 0 || button != kLeftButton) {
         return;
+    }
     DrawFace(Skin::Pressed);
     MouseDownFlag = true;
 }
@@ -166,8 +176,9 @@ void CommandFace::OnMouseDown(int button) {
 // Any button's release over the control clicks it, unless the pointer left while the left
 // button was held and the poll saw it go (state 3).
 void CommandFace::OnMouseUp(int button) {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     if (button == kLeftButton) {
         if (FaceState == kFaceHighLight) {
             DrawFace(Skin::Normal);
@@ -204,8 +215,9 @@ void CommandFace::ShowEnabled() {
 }
 
 void CommandFace::ApplyLook() {
-    if (EnabledFlag == 0)
+    if (EnabledFlag == 0) {
         return;
+    }
     shell_.SetCaptionEnabled(true);
     if (FirstRunFlag == 0) {
         SetCaptionColour(0);
@@ -231,8 +243,9 @@ void CommandFace::WriteEnabled(bool enabled) {
 }
 
 uint8_t CommandFace::ReadVisible() {
-    if (!opaque_)
+    if (!opaque_) {
         return 0;
+    }
     ApplyLook();
     return 255;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "forms/font_description.h"
+#include "forms/mouse.h"
 #include "forms/property_bag.h"
 
 // The face of the skinned push button `Command`: which skin picture shows in which state, how
@@ -26,9 +27,10 @@ enum : uint8_t {
     kFaceHighLightSelect = 4,
 };
 
-// The mouse-button value of the left button in the mouse reactions.
-constexpr int kLeftButton = 1;
+using forms::kLeftButton;
 constexpr int kPointerPollMs = 100;
+// A caption colour with this bit is the system colour whose index is in its low byte.
+constexpr uint32_t kSystemColourFlag = 0x80000000u;
 // The caption label's height in twips; the control never changes it.
 constexpr int kCaptionHeight = 195;
 
@@ -156,7 +158,7 @@ class CommandFace {
     uint32_t fontColour_ = 0;
     bool opaque_ = true;  // the surface's own default until a stored "Visible" says otherwise
     std::string caption_ = "Command";
-    forms::FontDescription font_{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
+    forms::FontDescription font_ = forms::kDefaultAmbientFont;
 };
 
 }  // namespace command

@@ -1,7 +1,5 @@
 #include "forms/controls.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "hand_off/snapshot_bitmap.h"
@@ -9,79 +7,60 @@
 #include "win32/wide_text.h"
 
 namespace forms {
-
-LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* control =
-            static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    }
-    auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (control == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return control->HandleMessage(message, wParam, lParam);
-}
-
 namespace {
 
 constexpr wchar_t kControlClass[] = L"VorlentaControl";
-
-void RegisterControlClass() {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ControlWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kControlClass;
-    registered = RegisterClassExW(&windowClass) != 0;
-}
 
 }  // namespace
 
 Control::Control(Form& form, Container& parent, RECT bounds)
     : form_(form), parent_(parent), bounds_(bounds) {
-    form_.controls_.push_back(this);
+    form_.AddControl(*this);
 }
 
+// A control that goes before its form takes its window with it, while the control can still
+// hear the window's last messages.
 Control::~Control() {
-    auto& controls = form_.controls_;
-    controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
+    if (WindowHandle() != nullptr) {
+        DestroyWindow(WindowHandle());
+    }
+    form_.RemoveControl(*this);
 }
 
-const wchar_t* Control::WindowClass() const {
-    return kControlClass;
+DWORD Control::Style() const {
+    return WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ExtraStyle() |
+           (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
 }
 
-// System controls never see our creation parameter, so the window comes from the call.
-void Control::Create() {
-    RegisterControlClass();
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ExtraStyle() |
-                        (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-    HWND window = CreateWindowExW(ExtraExStyle(), WindowClass(), L"", style, bounds_.left,
-                                  bounds_.top, Width(), Height(), parent_.WindowHandle(), nullptr,
-                                  GetModuleHandleW(nullptr), this);
-    window_ = window;
-    if (window_ != nullptr) {
+// System controls never see our creation parameter, so their window comes from the call.
+void Control::CreateWindowNow() {
+    if (const wchar_t* systemClass = SystemClass()) {
+        AdoptWindow(CreateWindowExW(ExtraExStyle(), systemClass, L"", Style(), bounds_.left,
+                                    bounds_.top, Width(), Height(), parent_.WindowHandle(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
+    } else {
+        CreateOwnWindow(kControlClass, ExtraExStyle(), L"", Style(),
+                        POINT{bounds_.left, bounds_.top}, SIZE{Width(), Height()},
+                        parent_.WindowHandle());
+    }
+    if (WindowHandle() != nullptr) {
         Created();
     }
     Resized();
 }
 
-void Control::Destroyed() {
-    window_ = nullptr;
+// Our own windows hear their end themselves; a system control's is only known from its form.
+void Control::FormWindowGone() {
+    if (SystemClass() != nullptr) {
+        AdoptWindow(nullptr);
+    }
 }
 
 void Control::Move(int left, int top, int width, int height) {
     const bool resized = width != Width() || height != Height();
     bounds_ = RECT{left, top, left + std::max(width, 0), top + std::max(height, 0)};
-    if (window_ != nullptr) {
-        MoveWindow(window_, left, top, Width(), Height(), TRUE);
+    if (WindowHandle() != nullptr) {
+        MoveWindow(WindowHandle(), left, top, Width(), Height(), TRUE);
     }
     if (resized) {
         Resized();
@@ -90,97 +69,30 @@ void Control::Move(int left, int top, int width, int height) {
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
-    if (window_ != nullptr) {
-        ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    if (WindowHandle() != nullptr) {
+        ShowWindow(WindowHandle(), visible ? SW_SHOW : SW_HIDE);
     }
 }
 
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    if (window_ != nullptr) {
-        EnableWindow(window_, enabled);
+    if (WindowHandle() != nullptr) {
+        EnableWindow(WindowHandle(), enabled);
     }
 }
 
 void Control::Refresh() {
-    if (window_ != nullptr) {
-        InvalidateRect(window_, nullptr, FALSE);
+    if (WindowHandle() != nullptr) {
+        InvalidateRect(WindowHandle(), nullptr, FALSE);
     }
-}
-
-namespace {
-
-int ShiftState(WPARAM keys) {
-    return ((keys & MK_SHIFT) ? kShiftKey : 0) | ((keys & MK_CONTROL) ? kCtrlKey : 0) |
-           (GetKeyState(VK_MENU) < 0 ? kAltKey : 0);
-}
-
-}  // namespace
-
-ButtonMessage ButtonMessageOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            return {kLeftButton, true};
-        case WM_RBUTTONDOWN:
-            return {kRightButton, true};
-        case WM_MBUTTONDOWN:
-            return {kMiddleButton, true};
-        case WM_LBUTTONUP:
-            return {kLeftButton, false};
-        case WM_RBUTTONUP:
-            return {kRightButton, false};
-        case WM_MBUTTONUP:
-            return {kMiddleButton, false};
-        default:
-            return {0, false};
-    }
-}
-
-MouseEvent MouseEventOf(int button, WPARAM wParam, LPARAM lParam) {
-    return {button, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
 LRESULT Control::HandleReport(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(form_.WindowHandle(), message, wParam, lParam);
 }
 
-// While a button is held the control keeps the mouse, so the release reaches it even after
-// the pointer has left; a left press gives a focusable control the focus first.
-void Control::OnButtonDown(int button, WPARAM wParam, LPARAM lParam) {
-    if (button == kLeftButton && TakesFocus() && GetFocus() != window_) {
-        SetFocus(window_);
-    }
-    if (buttonsHeld_ == 0) {
-        SetCapture(window_);
-    }
-    buttonsHeld_ |= button;
-    MouseDown(MouseEventOf(button, wParam, lParam));
-}
-
-void Control::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
-    buttonsHeld_ &= ~button;
-    if (buttonsHeld_ == 0 && GetCapture() == window_) {
-        ReleaseCapture();
-    }
-    MouseUp(MouseEventOf(button, wParam, lParam));
-}
-
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const ButtonMessage press = ButtonMessageOf(message);
-    if (press.button != 0) {
-        if (!form_.RouteMouseToGraphic(*this, message, wParam, lParam)) {
-            press.down ? OnButtonDown(press.button, wParam, lParam)
-                       : OnButtonUp(press.button, wParam, lParam);
-        }
-        return 0;
-    }
     switch (message) {
-        case WM_MOUSEMOVE:
-            MouseMove(MouseEventOf(0, wParam, lParam));
-            return 0;
-        case WM_CAPTURECHANGED:
-            buttonsHeld_ = 0;
-            return 0;
         case WM_SETFOCUS:
             GotFocus();
             return 0;
@@ -188,28 +100,32 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LostFocus();
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && form_.ShowPointerOver(*this, pointer_)) {
-                return TRUE;
-            }
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return OnSetCursor(wParam, lParam);
         case WM_ERASEBKGND:
             return 1;  // Paint covers the whole control
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window_, &paint);
-            Paint(dc);
-            EndPaint(window_, &paint);
-            return 0;
-        }
-        case WM_NCDESTROY:
-            window_ = nullptr;
-            return 0;
+        case WM_PAINT:
+            return OnPaint();
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return RouteMouse(message, wParam, lParam) ? 0 : Default(message, wParam, lParam);
     }
+}
+
+LRESULT Control::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(lParam) == HTCLIENT && ShowPointer(pointer_)) {
+        return TRUE;
+    }
+    return Default(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT Control::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(WindowHandle(), &paint);
+    Paint(dc);
+    EndPaint(WindowHandle(), &paint);
+    return 0;
 }
 
 PictureBox::PictureBox(Form& form, Container& parent, RECT bounds, COLORREF backColor,
@@ -232,7 +148,7 @@ void PictureBox::Resized() {
 
 void PictureBox::Paint(HDC dc) {
     surface_.CopyTo(dc);
-    HostForm().PaintGraphics(*this, dc);
+    PaintGraphics(dc);
 }
 
 bool PictureBox::SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* access) const {

@@ -5,34 +5,24 @@
 #include <string>
 #include <string_view>
 
+#include "forms/container.h"
+#include "forms/font_description.h"
 #include "forms/form.h"
 #include "forms/gdi.h"
 #include "forms/graphics.h"
-#include "forms/mouse.h"
 #include "forms/surface.h"
 
 namespace forms {
-
-// A mouse message as the mouse events see it; button 0 for any other message.
-struct ButtonMessage {
-    int button;
-    bool down;
-};
-ButtonMessage ButtonMessageOf(UINT message);
-MouseEvent MouseEventOf(int button, WPARAM wParam, LPARAM lParam);
 
 // A window on a form or inside a container control, placed in pixels, created with its
 // form's window before Form_Load runs. It is either one of our own windows, which paints and
 // hears the mouse and the focus itself, or a system control (a combo box) whose reports to
 // its parent reach it through HandleReport.
-class Control : public Container {
+class Control : public Container, private FormControl {
   public:
     Control(Form& form, Container& parent, RECT bounds);
-    virtual ~Control();
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
+    ~Control() override;
 
-    HWND WindowHandle() const override { return window_; }
     void Move(int left, int top, int width, int height);
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -44,37 +34,37 @@ class Control : public Container {
     // The pointer shown over the control; null for the class's arrow.
     void SetMousePointer(HCURSOR pointer) { pointer_ = pointer; }
     void SetTabIndex(int index) { tabIndex_ = index; }
-    int TabIndex() const { return tabIndex_; }
     void Refresh();
 
   protected:
     Form& HostForm() const { return form_; }
-    // The window class and styles; our own class unless a system control says otherwise.
-    virtual const wchar_t* WindowClass() const;
+    // A system control's class and styles; null for our own class.
+    virtual const wchar_t* SystemClass() const { return nullptr; }
     virtual DWORD ExtraStyle() const { return 0; }
     virtual DWORD ExtraExStyle() const { return 0; }
     // Runs once the window exists, before the first Resized.
     virtual void Created() {}
-    virtual bool TakesFocus() const { return false; }
+    bool TakesFocus() const override { return false; }
 
     virtual void Paint(HDC dc) { (void)dc; }
     virtual void Resized() {}
-    virtual void MouseDown(const MouseEvent& event) { (void)event; }
-    virtual void MouseMove(const MouseEvent& event) { (void)event; }
-    virtual void MouseUp(const MouseEvent& event) { (void)event; }
     virtual void GotFocus() {}
     virtual void LostFocus() {}
     // A command, colour request or notification this control sent its parent.
-    virtual LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    friend class Form;
-    friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
-    void Create();
-    void Destroyed();
-    void OnButtonDown(int button, WPARAM wParam, LPARAM lParam);
-    void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
+    // FormControl
+    bool ContainerReady() const override { return parent_.WindowHandle() != nullptr; }
+    void CreateWindowNow() override;
+    HWND ControlWindow() const override { return WindowHandle(); }
+    int TabIndex() const override { return tabIndex_; }
+    void FormWindowGone() override;
+
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    DWORD Style() const;
 
     Form& form_;
     Container& parent_;
@@ -82,9 +72,7 @@ class Control : public Container {
     bool visible_ = true;
     bool enabled_ = true;
     int tabIndex_ = 0;
-    int buttonsHeld_ = 0;
     HCURSOR pointer_ = nullptr;
-    HWND window_ = nullptr;
 };
 
 // A drawing surface that keeps its picture: a 24-bit bottom-up DIB section selected into a
@@ -132,7 +120,7 @@ class ComboBox : public Control {
     void SetText(std::string_view text);
 
   protected:
-    const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
+    const wchar_t* SystemClass() const override { return L"COMBOBOX"; }
     DWORD ExtraStyle() const override;
     bool TakesFocus() const override { return true; }
     void Created() override;

@@ -21,4 +21,7 @@ struct FontDescription {
     bool operator!=(const FontDescription& other) const { return !(*this == other); }
 };
 
+// The font a form offers the user controls it holds, unless they store their own.
+inline const FontDescription kDefaultAmbientFont{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
+
 }  // namespace forms

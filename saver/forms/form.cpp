@@ -1,52 +1,16 @@
 #include "forms/form.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
-#include "forms/controls.h"
 #include "forms/gdi.h"
-#include "forms/graphics.h"
 #include "forms/platform.h"
 #include "win32/wide_text.h"
-#include "forms/runtime.h"
-#include "forms/timer.h"
 
 namespace forms {
-
-LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
 namespace {
 
 constexpr wchar_t kFormClass[] = L"VorlentaForm";
-
-void RegisterFormClass() {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = FormWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kFormClass;
-    registered = RegisterClassExW(&windowClass) != 0;
-}
 
 DWORD StyleOf(BorderStyle border) {
     switch (border) {
@@ -95,8 +59,9 @@ HWND ReportingWindow(UINT message, LPARAM lParam) {
     return reinterpret_cast<HWND>(lParam);
 }
 
-int ToPixels(double twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
+template <typename Part>
+void Forget(std::vector<Part*>& parts, Part& part) {
+    parts.erase(std::remove(parts.begin(), parts.end(), &part), parts.end());
 }
 
 }  // namespace
@@ -104,9 +69,29 @@ int ToPixels(double twips, double twipsPerPixel) {
 Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 Form::~Form() {
-    if (window_ != nullptr) {
+    if (WindowHandle() != nullptr) {
         Discard();
     }
+}
+
+void Form::AddControl(FormControl& control) {
+    controls_.push_back(&control);
+}
+
+void Form::RemoveControl(FormControl& control) {
+    Forget(controls_, control);
+}
+
+void Form::AddTimer(FormTimer& timer) {
+    timers_.push_back(&timer);
+}
+
+void Form::RemoveTimer(FormTimer& timer) {
+    Forget(timers_, timer);
+}
+
+void Form::AnnouncePropertyChange(UserControl& control, std::string_view property) {
+    UserControl_PropertyChanged(control, property);
 }
 
 void Form::Load() {
@@ -114,7 +99,7 @@ void Form::Load() {
         return;
     }
     CreateFormWindow();
-    if (window_ == nullptr) {
+    if (WindowHandle() == nullptr) {
         return;
     }
     loaded_ = true;
@@ -124,40 +109,36 @@ void Form::Load() {
     SetIcon();
     CreateControls();
     ArrangeTabOrder();
-    for (Timer* timer : timers_) {
+    for (FormTimer* timer : timers_) {
         timer->Arm();
     }
     Form_Load();
 }
 
 void Form::CreateFormWindow() {
-    RegisterFormClass();
-    const SIZE outer = OuterSize(design_);
-    window_ = CreateWindowExW(0, kFormClass, Widen(design_.caption).c_str(),
-                              StyleOf(design_.border), CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
-                              outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    CreateOwnWindow(kFormClass, 0, Widen(design_.caption), StyleOf(design_.border),
+                    POINT{CW_USEDEFAULT, CW_USEDEFAULT}, OuterSize(design_), nullptr);
 }
 
 void Form::SetIcon() {
     HICON big = LoadFormIcon(design_.icon, GetSystemMetrics(SM_CXICON));
     HICON small = LoadFormIcon(design_.icon, GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(WindowHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(WindowHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 // A control inside a container control needs its container's window first, whatever order
 // the form declares them in; each pass creates those whose container now exists.
 void Form::CreateControls() {
-    std::vector<Control*> waiting = controls_;
+    std::vector<FormControl*> waiting = controls_;
     while (!waiting.empty()) {
-        const auto ready = std::stable_partition(waiting.begin(), waiting.end(), [](Control* c) {
-            return c->parent_.WindowHandle() == nullptr;
-        });
+        const auto ready = std::stable_partition(
+            waiting.begin(), waiting.end(), [](FormControl* c) { return !c->ContainerReady(); });
         if (ready == waiting.end()) {
             return;  // their containers could not be made
         }
         for (auto control = ready; control != waiting.end(); ++control) {
-            (*control)->Create();
+            (*control)->CreateWindowNow();
         }
         waiting.erase(ready, waiting.end());
     }
@@ -166,17 +147,14 @@ void Form::CreateControls() {
 // Tab stops follow the controls' tab indexes: the Tab key walks the window order, going into a
 // container where the container stands, so containers take their place by their own index too.
 void Form::ArrangeTabOrder() {
-    std::vector<Control*> ordered;
-    for (Control* control : controls_) {
-        if (control->WindowHandle() != nullptr) {
-            ordered.push_back(control);
-        }
-    }
+    std::vector<FormControl*> ordered;
+    std::copy_if(controls_.begin(), controls_.end(), std::back_inserter(ordered),
+                 [](FormControl* control) { return control->ControlWindow() != nullptr; });
     std::stable_sort(ordered.begin(), ordered.end(),
-                     [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
+                     [](FormControl* a, FormControl* b) { return a->TabIndex() < b->TabIndex(); });
     std::vector<HWND> placed;  // the window order only holds among one container's children
-    for (Control* control : ordered) {
-        HWND window = control->WindowHandle();
+    for (FormControl* control : ordered) {
+        HWND window = control->ControlWindow();
         const auto sibling = std::find_if(placed.rbegin(), placed.rend(), [window](HWND other) {
             return GetParent(other) == GetParent(window);
         });
@@ -189,15 +167,6 @@ void Form::ArrangeTabOrder() {
     }
 }
 
-Control* Form::ControlOfWindow(HWND window) const {
-    for (Control* control : controls_) {
-        if (control->WindowHandle() == window) {
-            return control;
-        }
-    }
-    return nullptr;
-}
-
 // Form_Resize runs when the form is first shown, even where the system sent its first size
 // before the form was loaded.
 void Form::Show() {
@@ -206,8 +175,8 @@ void Form::Show() {
         Resized();
     }
     if (loaded_) {
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
+        ShowWindow(WindowHandle(), SW_SHOW);
+        UpdateWindow(WindowHandle());
     }
 }
 
@@ -220,7 +189,7 @@ void Form::ShowModal() {
             break;
         }
         if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-            (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+            (message.hwnd == WindowHandle() || IsChild(WindowHandle(), message.hwnd))) {
             MoveFocus(GetKeyState(VK_SHIFT) < 0);
             continue;
         }
@@ -233,8 +202,8 @@ void Form::ShowModal() {
 // no dialog box, so the dialog manager's own Tab handling would not reach it.
 void Form::MoveFocus(bool backwards) {
     HWND focused = GetFocus();
-    HWND from = focused != nullptr && IsChild(window_, focused) ? focused : nullptr;
-    if (HWND next = GetNextDlgTabItem(window_, from, backwards)) {
+    HWND from = focused != nullptr && IsChild(WindowHandle(), focused) ? focused : nullptr;
+    if (HWND next = GetNextDlgTabItem(WindowHandle(), from, backwards)) {
         SetFocus(next);
     }
 }
@@ -254,99 +223,147 @@ void Form::Unload() {
     }
     StopTimers();
     destroying_ = true;
-    DestroyWindow(window_);
+    DestroyWindow(WindowHandle());
 }
 
 void Form::Discard() {
     StopTimers();
     loaded_ = false;
-    if (window_ != nullptr && !destroying_) {
+    if (WindowHandle() != nullptr && !destroying_) {
         destroying_ = true;
-        DestroyWindow(window_);
+        DestroyWindow(WindowHandle());
     }
-    window_ = nullptr;
 }
 
 void Form::StopTimers() {
-    for (Timer* timer : timers_) {
+    for (FormTimer* timer : timers_) {
         timer->Disarm();
     }
 }
 
 void Form::Move(double left, double top, double width, double height) {
-    if (window_ == nullptr) {
+    if (WindowHandle() == nullptr) {
         return;
     }
-    const double tppx = TwipsPerPixelX();
-    const double tppy = TwipsPerPixelY();
-    MoveWindow(window_, ToPixels(left, tppx), ToPixels(top, tppy), ToPixels(width, tppx),
-               ToPixels(height, tppy), TRUE);
+    MoveWindow(WindowHandle(), PixelsOf(left), PixelsOf(top), PixelsOf(width), PixelsOf(height),
+               TRUE);
 }
 
 int Form::ScaleWidth() const {
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(WindowHandle(), &client);
     return client.right - client.left;
 }
 
 int Form::ScaleHeight() const {
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(WindowHandle(), &client);
     return client.bottom - client.top;
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsControlReport(message) && lParam != 0) {
-        if (Control* control = ControlOfWindow(ReportingWindow(message, lParam))) {
-            return control->HandleReport(message, wParam, lParam);
-        }
+    LRESULT result = 0;
+    if (ForwardReport(message, wParam, lParam, result)) {
+        return result;
     }
     switch (message) {
         case WM_ERASEBKGND:
-            PaintBackground(reinterpret_cast<HDC>(wParam));
-            PaintGraphics(*this, reinterpret_cast<HDC>(wParam));
-            return 1;
         case WM_PRINTCLIENT:
-            PaintBackground(reinterpret_cast<HDC>(wParam));
-            PaintGraphics(*this, reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            RouteMouseToGraphic(*this, message, wParam, lParam);
-            return 0;
+            OnEraseBackground(reinterpret_cast<HDC>(wParam));
+            return message == WM_ERASEBKGND ? 1 : 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && ShowPointerOver(*this, nullptr)) {
-                return TRUE;
-            }
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return OnSetCursor(wParam, lParam);
         case WM_TIMER:
-            OnTimer(wParam);
-            return 0;
+            return OnTimer(wParam);
         case WM_SIZE:
-            Resized();
-            return 0;
+            return OnSize();
         case WM_CLOSE:
-            Unload();
-            return 0;
+            return OnClose();
         case WM_ENDSESSION:
-            if (wParam) {
-                Unload();
-            }
-            return 0;
+            return OnEndSession(wParam != FALSE);
         case WM_DESTROY:
-            OnWindowDestroyed();
-            return 0;
-        case WM_NCDESTROY:
-            window_ = nullptr;
-            destroying_ = false;
-            return 0;
+            return OnDestroy();
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return RouteMouse(message, wParam, lParam) ? 0 : Default(message, wParam, lParam);
     }
+}
+
+bool Form::ForwardReport(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (!IsControlReport(message) || lParam == 0) {
+        return false;
+    }
+    HWND from = ReportingWindow(message, lParam);
+    for (FormControl* control : controls_) {
+        if (control->ControlWindow() == from) {
+            result = control->HandleReport(message, wParam, lParam);
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT Form::OnEraseBackground(HDC dc) {
+    PaintBackground(dc);
+    PaintGraphics(dc);
+    return 0;
+}
+
+LRESULT Form::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(lParam) == HTCLIENT && ShowPointer(nullptr)) {
+        return TRUE;
+    }
+    return Default(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT Form::OnTimer(UINT_PTR id) {
+    for (FormTimer* timer : timers_) {
+        if (reinterpret_cast<UINT_PTR>(timer) == id) {
+            timer->Tick();
+            break;
+        }
+    }
+    return 0;
+}
+
+LRESULT Form::OnSize() {
+    Resized();
+    return 0;
+}
+
+LRESULT Form::OnClose() {
+    Unload();
+    return 0;
+}
+
+LRESULT Form::OnEndSession(bool ending) {
+    if (ending) {
+        Unload();
+    }
+    return 0;
+}
+
+// The window can also go without an Unload: a preview form goes with the system's preview
+// window that holds it. The form is unloaded all the same, so the program ends with its last
+// form.
+LRESULT Form::OnDestroy() {
+    for (FormControl* control : controls_) {
+        control->FormWindowGone();
+    }
+    if (!loaded_) {
+        return 0;
+    }
+    StopTimers();
+    if (!destroying_ && !Runtime::Ended()) {
+        Form_Unload();
+    }
+    loaded_ = false;
+    Runtime::FormUnloaded(*this);
+    return 0;
+}
+
+void Form::WindowGone() {
+    Container::WindowGone();
+    destroying_ = false;
 }
 
 void Form::PaintBackground(HDC dc) {
@@ -355,7 +372,7 @@ void Form::PaintBackground(HDC dc) {
         return;
     }
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(WindowHandle(), &client);
     FillSolid(dc, client, design_.backColor);
 }
 
@@ -375,105 +392,10 @@ void Form::Resized() {
 }
 
 void Form::Refresh() {
-    if (window_ != nullptr) {
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (WindowHandle() != nullptr) {
+        RedrawWindow(WindowHandle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-}
-
-void Form::PaintGraphics(const Container& holder, HDC dc) const {
-    for (const Graphic* graphic : graphics_) {
-        if (&graphic->Holder() == &holder && graphic->Visible()) {
-            graphic->Draw(dc);
-        }
-    }
-}
-
-// The last declared is on top.
-Graphic* Form::GraphicAt(const Container& holder, POINT at) const {
-    for (auto graphic = graphics_.rbegin(); graphic != graphics_.rend(); ++graphic) {
-        if (&(*graphic)->Holder() == &holder && (*graphic)->Visible() &&
-            PtInRect(&(*graphic)->Bounds(), at)) {
-            return *graphic;
-        }
-    }
-    return nullptr;
-}
-
-// A disabled graphic takes the press and does nothing with it, as a disabled control does.
-bool Form::RouteMouseToGraphic(const Container& holder, UINT message, WPARAM wParam,
-                               LPARAM lParam) {
-    const ButtonMessage press = ButtonMessageOf(message);
-    if (press.button == 0) {
-        return false;
-    }
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    Graphic* hit = GraphicAt(holder, at);
-    Graphic* pressed = press.down ? nullptr : std::exchange(pressedGraphic_, nullptr);
-    if (hit == nullptr || !hit->Enabled()) {
-        return hit != nullptr;
-    }
-    if (press.down) {
-        if (press.button == kLeftButton) {
-            pressedGraphic_ = hit;
-        }
-        if (hit->MouseDown) {
-            MouseEvent event = MouseEventOf(press.button, wParam, lParam);
-            event.x -= hit->Bounds().left;
-            event.y -= hit->Bounds().top;
-            hit->MouseDown(event);
-        }
-    } else if (press.button == kLeftButton && pressed == hit && hit->Click) {
-        hit->Click();
-    }
-    return true;
-}
-
-// The screen's pointer (an hourglass while busy) wins over a graphic's, which wins over the
-// window's own.
-bool Form::ShowPointerOver(const Container& holder, HCURSOR ownPointer) const {
-    HCURSOR pointer = ScreenMousePointer();
-    if (pointer == nullptr) {
-        POINT at{};
-        GetCursorPos(&at);
-        ScreenToClient(holder.WindowHandle(), &at);
-        const Graphic* graphic = GraphicAt(holder, at);
-        pointer = graphic != nullptr ? graphic->MousePointer() : nullptr;
-    }
-    if (pointer == nullptr) {
-        pointer = ownPointer;
-    }
-    if (pointer == nullptr) {
-        return false;
-    }
-    SetCursor(pointer);
-    return true;
-}
-
-void Form::OnTimer(UINT_PTR id) {
-    for (Timer* timer : timers_) {
-        if (reinterpret_cast<UINT_PTR>(timer) == id) {
-            timer->Tick();
-            return;
-        }
-    }
-}
-
-// The window can also go without an Unload: a preview form goes with the system's preview
-// window that holds it. The form is unloaded all the same, so the program ends with its last
-// form.
-void Form::OnWindowDestroyed() {
-    for (Control* control : controls_) {
-        control->Destroyed();
-    }
-    if (!loaded_) {
-        return;
-    }
-    StopTimers();
-    if (!destroying_ && !Runtime::Ended()) {
-        Form_Unload();
-    }
-    loaded_ = false;
-    Runtime::FormUnloaded(*this);
 }
 
 }  // namespace forms

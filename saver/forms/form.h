@@ -6,18 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/container.h"
 #include "forms/font_description.h"
+#include "forms/runtime.h"
 #include "forms/surface.h"
 
 namespace forms {
-
-class Control;
-class Graphic;
-class Timer;
-class UserControl;
-
-// The font a form offers the user controls it holds, unless they store their own.
-inline const FontDescription kDefaultAmbientFont{"ＭＳ Ｐゴシック", 9.75, 128, 400, false};
 
 enum class BorderStyle {
     None,         // no caption and no frame
@@ -36,26 +30,45 @@ struct FormDesign {
     FontDescription font = kDefaultAmbientFont;
 };
 
-// Anything that can hold controls: a form or a container control.
-class Container {
+// What a form needs of a control placed on it: its window made once the container's exists,
+// its place in the tab order, and the reports a system control sends its parent.
+class FormControl {
   public:
-    virtual HWND WindowHandle() const = 0;
+    virtual bool ContainerReady() const = 0;
+    virtual void CreateWindowNow() = 0;
+    virtual HWND ControlWindow() const = 0;
+    virtual int TabIndex() const = 0;
+    virtual bool TakesFocus() const = 0;
+    virtual LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The form's window is being destroyed, and with it every window of its controls.
+    virtual void FormWindowGone() = 0;
 
   protected:
-    ~Container() = default;
+    ~FormControl() = default;
 };
+
+// What a form needs of a timer: armed and disarmed with its window, ticked by its messages.
+class FormTimer {
+  public:
+    virtual void Arm() = 0;
+    virtual void Disarm() = 0;
+    virtual void Tick() = 0;
+
+  protected:
+    ~FormTimer() = default;
+};
+
+class UserControl;
 
 // A form is a real top-level window whose title is its caption. Commands, colour requests
 // and notifications that system controls send their parent are handed on to the control that
 // sent them; the modal loop lets Tab move the focus through the controls in tab-index order. It
 // exists, hidden, from Load until Unload; its controls and timers are members of the derived form
 // and come to life with its window.
-class Form : public Container {
+class Form : public Container, private LoadedForm {
   public:
     explicit Form(FormDesign design);
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
+    ~Form() override;
 
     void Load();
     void Show();
@@ -65,7 +78,6 @@ class Form : public Container {
     void Unload();
 
     bool Loaded() const { return loaded_; }
-    HWND WindowHandle() const override { return window_; }
     const FormDesign& Design() const { return design_; }
 
     // Position and outer size in twips, in the parent window's client area (the screen for a
@@ -79,56 +91,53 @@ class Form : public Container {
     HDC hDC() const { return background_.Dc(); }
     void Refresh();
 
+    // The controls and timers the form holds register themselves.
+    void AddControl(FormControl& control);
+    void RemoveControl(FormControl& control);
+    void AddTimer(FormTimer& timer);
+    void RemoveTimer(FormTimer& timer);
+    // A user control on the form announces that one of its stored properties changed.
+    void AnnouncePropertyChange(UserControl& control, std::string_view property);
+
   protected:
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
     virtual void Form_Unload() {}
     virtual void Form_Resize() {}
-    // A user control announced that one of its stored properties changed.
     virtual void UserControl_PropertyChanged(UserControl& control, std::string_view property) {
         (void)control;
         (void)property;
     }
 
   private:
-    friend class Control;
-    friend class Graphic;
-    friend class PictureBox;
-    friend class UserControl;
-    friend class Timer;
-    friend class Runtime;
-    friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(UINT_PTR id);
+    LRESULT OnSize();
+    LRESULT OnClose();
+    LRESULT OnEndSession(bool ending);
+    LRESULT OnDestroy();
+    bool ForwardReport(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void WindowGone() override;
+    void Discard() override;  // the program's end: the window goes, no event runs
 
     void CreateFormWindow();
     void SetIcon();
     void CreateControls();
     void ArrangeTabOrder();
     void MoveFocus(bool backwards);
-    Control* ControlOfWindow(HWND window) const;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintBackground(HDC dc);
-    // The windowless graphics a form or container control holds: drawn over its background,
-    // handed the presses over them, showing their pointers.
-    void PaintGraphics(const Container& holder, HDC dc) const;
-    Graphic* GraphicAt(const Container& holder, POINT at) const;
-    bool RouteMouseToGraphic(const Container& holder, UINT message, WPARAM wParam, LPARAM lParam);
-    bool ShowPointerOver(const Container& holder, HCURSOR ownPointer) const;
     void SizeBackground();
     void Resized();
-    void OnTimer(UINT_PTR id);
-    void OnWindowDestroyed();
-    void Discard();  // the program's end: the window goes, no event runs
     void StopTimers();
 
     FormDesign design_;
-    HWND window_ = nullptr;
     bool loaded_ = false;
     bool destroying_ = false;
     bool resizedSinceLoad_ = false;
-    std::vector<Control*> controls_;
-    std::vector<Timer*> timers_;
-    std::vector<Graphic*> graphics_;
-    Graphic* pressedGraphic_ = nullptr;
+    std::vector<FormControl*> controls_;
+    std::vector<FormTimer*> timers_;
     Surface background_;
 };
 

@@ -29,8 +29,9 @@ class GdiObject {
   public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {
-        if (handle_ != nullptr)
+        if (handle_ != nullptr) {
             gdi_detail::Count(+1);
+        }
     }
     GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     GdiObject& operator=(GdiObject&& other) noexcept {

@@ -1,40 +1,13 @@
 #include "forms/graphics.h"
 
-#include <algorithm>
 #include <utility>
 
-#include "forms/form.h"
 #include "win32/wide_text.h"
 
 namespace forms {
-Graphic::Graphic(Form& form, const Container& holder, RECT bounds)
-    : form_(form), holder_(holder), bounds_(bounds) {
-    form_.graphics_.push_back(this);
-}
 
-Graphic::~Graphic() {
-    auto& graphics = form_.graphics_;
-    graphics.erase(std::remove(graphics.begin(), graphics.end(), this), graphics.end());
-}
-
-void Graphic::SetVisible(bool visible) {
-    visible_ = visible;
-    Refresh();
-}
-
-void Graphic::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Refresh();
-}
-
-void Graphic::Refresh() const {
-    if (HWND window = holder_.WindowHandle()) {
-        InvalidateRect(window, &bounds_, TRUE);
-    }
-}
-
-Label::Label(Form& form, const Container& holder, RECT bounds, LabelDesign design)
-    : Graphic(form, holder, bounds),
+Label::Label(Container& holder, RECT bounds, LabelDesign design)
+    : Graphic(holder, bounds),
       design_(std::move(design)),
       caption_(Widen(design_.caption)),
       font_(MakeScreenFont(design_.font)) {}
@@ -55,8 +28,8 @@ void Label::Draw(HDC dc) const {
     DrawLabelText(dc, caption_, area, format, font_.Get(), design_.foreColor, Enabled());
 }
 
-Shape::Shape(Form& form, const Container& holder, RECT bounds, COLORREF borderColor)
-    : Graphic(form, holder, bounds), borderColor_(borderColor) {}
+Shape::Shape(Container& holder, RECT bounds, COLORREF borderColor)
+    : Graphic(holder, bounds), borderColor_(borderColor) {}
 
 void Shape::Draw(HDC dc) const {
     const Brush border(CreateSolidBrush(borderColor_));
@@ -76,7 +49,7 @@ std::shared_ptr<const Picture> Picture::FromResource(WORD resource) {
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
 }
 
-Image::Image(Form& form, const Container& holder, RECT bounds) : Graphic(form, holder, bounds) {}
+Image::Image(Container& holder, RECT bounds) : Graphic(holder, bounds) {}
 
 void Image::SetPicture(std::shared_ptr<const Picture> picture) {
     picture_ = std::move(picture);
@@ -90,9 +63,9 @@ void Image::Draw(HDC dc) const {
     const RECT& area = Bounds();
     const MemoryDc source(CreateCompatibleDC(dc));
     const Selection selected(source.Get(), picture_->Handle());
-    const int width = std::min<int>(picture_->Size().cx, area.right - area.left);
-    const int height = std::min<int>(picture_->Size().cy, area.bottom - area.top);
-    BitBlt(dc, area.left, area.top, width, height, source.Get(), 0, 0, SRCCOPY);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               source.Get(), 0, 0, picture_->Size().cx, picture_->Size().cy, SRCCOPY);
 }
 
 }  // namespace forms

@@ -2,6 +2,7 @@
 
 #include <sddl.h>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -105,11 +106,16 @@ SECURITY_ATTRIBUTES* Access::Attributes() {
     return descriptor_ != nullptr ? &attributes_ : nullptr;
 }
 
-double TwipsPerPixelX() {
+double TwipsPerPixel() {
     return 1440.0 / kDesignDotsPerInch;
 }
-double TwipsPerPixelY() {
-    return 1440.0 / kDesignDotsPerInch;
+
+int PixelsOf(double twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel()));
+}
+
+int TwipsOf(double pixels) {
+    return static_cast<int>(std::lround(pixels * TwipsPerPixel()));
 }
 int ScreenWidthPixels() {
     return GetSystemMetrics(SM_CXSCREEN);

@@ -11,8 +11,10 @@ namespace forms {
 // that resolution and scales the windows itself; the units stay fixed even where the system
 // would not (Wine, which treats every program as aware of the real resolution).
 inline constexpr int kDesignDotsPerInch = 96;
-double TwipsPerPixelX();
-double TwipsPerPixelY();
+double TwipsPerPixel();
+// Design units to pixels and back, to the nearest whole one.
+int PixelsOf(double twips);
+int TwipsOf(double pixels);
 int ScreenWidthPixels();
 int ScreenHeightPixels();
 

@@ -6,13 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form.h"
-
 namespace forms {
 namespace {
 
-std::vector<Form*>& LoadedForms() {
-    static std::vector<Form*> forms;
+std::vector<LoadedForm*>& LoadedForms() {
+    static std::vector<LoadedForm*> forms;
     return forms;
 }
 
@@ -37,8 +35,8 @@ void Runtime::End() {
         return;
     }
     ended = true;
-    const std::vector<Form*> forms = std::exchange(LoadedForms(), {});
-    for (Form* form : forms) {
+    const std::vector<LoadedForm*> forms = std::exchange(LoadedForms(), {});
+    for (LoadedForm* form : forms) {
         form->Discard();
     }
     PostQuitMessage(0);
@@ -52,11 +50,11 @@ int Runtime::LoadedFormCount() {
     return static_cast<int>(LoadedForms().size());
 }
 
-void Runtime::FormLoaded(Form& form) {
+void Runtime::FormLoaded(LoadedForm& form) {
     LoadedForms().push_back(&form);
 }
 
-void Runtime::FormUnloaded(Form& form) {
+void Runtime::FormUnloaded(LoadedForm& form) {
     auto& forms = LoadedForms();
     forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
     if (forms.empty() && !ended) {

@@ -2,7 +2,15 @@
 
 namespace forms {
 
-class Form;
+// What the program's life needs of a loaded form: to discard it, window and all, when the
+// program ends.
+class LoadedForm {
+  public:
+    virtual void Discard() = 0;
+
+  protected:
+    ~LoadedForm() = default;
+};
 
 // The program's life as the forms see it: it lives while a form is loaded, and an explicit end
 // stops it at once, without any further form event.
@@ -16,10 +24,9 @@ class Runtime {
     static bool Ended();
     static int LoadedFormCount();
 
-  private:
-    friend class Form;
-    static void FormLoaded(Form& form);
-    static void FormUnloaded(Form& form);
+    // A form's load and unload; the last unload ends the event loop.
+    static void FormLoaded(LoadedForm& form);
+    static void FormUnloaded(LoadedForm& form);
 };
 
 }  // namespace forms

@@ -1,21 +1,19 @@
 #include "forms/timer.h"
 
-#include <algorithm>
+#include <utility>
 
-#include "forms/form.h"
 #include "forms/runtime.h"
 
 namespace forms {
 
 Timer::Timer(Form& form, UINT intervalMs, std::function<void()> onTimer)
     : form_(form), intervalMs_(intervalMs), onTimer_(std::move(onTimer)) {
-    form_.timers_.push_back(this);
+    form_.AddTimer(*this);
 }
 
 Timer::~Timer() {
     Disarm();
-    auto& timers = form_.timers_;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    form_.RemoveTimer(*this);
 }
 
 void Timer::SetEnabled(bool enabled) {
@@ -41,13 +39,13 @@ void Timer::SetInterval(UINT intervalMs) {
 // starts when the form's window comes.
 void Timer::Arm() {
     if (enabled_ && intervalMs_ > 0 && form_.WindowHandle() != nullptr) {
-        SetTimer(form_.WindowHandle(), reinterpret_cast<UINT_PTR>(this), intervalMs_, nullptr);
+        SetTimer(form_.WindowHandle(), Id(), intervalMs_, nullptr);
     }
 }
 
 void Timer::Disarm() {
     if (form_.WindowHandle() != nullptr) {
-        KillTimer(form_.WindowHandle(), reinterpret_cast<UINT_PTR>(this));
+        KillTimer(form_.WindowHandle(), Id());
     }
 }
 

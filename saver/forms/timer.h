@@ -4,13 +4,13 @@
 
 #include <functional>
 
-namespace forms {
+#include "forms/form.h"
 
-class Form;
+namespace forms {
 
 // A timer control: ticks are events of the form's window, on the user-interface thread, and a
 // tick never starts while the previous one of the same timer is still running.
-class Timer {
+class Timer : private FormTimer {
   public:
     Timer(Form& form, UINT intervalMs, std::function<void()> onTimer);
     ~Timer();
@@ -19,14 +19,14 @@ class Timer {
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    UINT Interval() const { return intervalMs_; }
     void SetInterval(UINT intervalMs);
 
   private:
-    friend class Form;
-    void Arm();
-    void Disarm();
-    void Tick();
+    // FormTimer
+    void Arm() override;
+    void Disarm() override;
+    void Tick() override;
+    UINT_PTR Id() { return reinterpret_cast<UINT_PTR>(static_cast<FormTimer*>(this)); }
 
     Form& form_;
     UINT intervalMs_;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "music/settings.h"
+
 namespace {
 
 constexpr double kRowsPerHalfWave = 3.142;
@@ -21,10 +23,6 @@ int GradientShade(int y, int height) {
         return 0;
     }
     return static_cast<int>(std::nearbyint(std::fabs(std::sin(y / k)) * kBrightest));
-}
-
-std::string FormatRepeat(int value) {
-    return value == 0 ? std::string() : std::to_string(value);
 }
 
 // A strip without size would never cover anything: one copy is all it gets.
@@ -51,8 +49,8 @@ std::vector<TileOrigin> TileOrigins(int boxWidth, int boxHeight, int stripWidth,
 }
 
 KindLook LookOfKind(int kind) {
-    KindLook look{{false, false, false}, kind == 1, kind == 2};
-    if (kind >= 0 && kind <= 2) {
+    KindLook look{{false, false, false}, kind == kMusicCd, kind == kMusicFile};
+    if (kind >= kNoMusic && kind <= kMusicFile) {
         look.marked[static_cast<size_t>(kind)] = true;
     }
     return look;

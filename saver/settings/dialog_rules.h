@@ -19,9 +19,6 @@ TwipPosition DialogPosition(long screenWidth, long screenHeight, long windowWidt
 // RGB(c, c, c + 30).
 int GradientShade(int y, int height);
 
-// A repeat count as the repeat box shows it: decimal, and empty for 0.
-std::string FormatRepeat(int value);
-
 // Where the panel strip is copied to cover a box: column by column from the top left, each
 // column going one strip past the bottom edge, the last column starting past the right edge.
 struct TileOrigin {

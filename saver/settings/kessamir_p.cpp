@@ -8,7 +8,8 @@
 
 #include "forms/gdi.h"
 #include "forms/platform.h"
-#include "logic/startup.h"
+#include "logic/shared_values.h"
+#include "logic/text_rules.h"
 #include "logic/window_titles.h"
 #include "music/settings.h"
 #include "settings/dialog_resources.h"
@@ -97,21 +98,24 @@ void Kessamir_P::Form_Load() {
     RestoreDesign();
     RECT outer{};
     GetWindowRect(WindowHandle(), &outer);
-    const double tppx = forms::TwipsPerPixelX();
-    const double tppy = forms::TwipsPerPixelY();
-    const long width = std::lround((outer.right - outer.left) * tppx);
-    const long height = std::lround((outer.bottom - outer.top) * tppy);
+    const long width = forms::TwipsOf(outer.right - outer.left);
+    const long height = forms::TwipsOf(outer.bottom - outer.top);
     const TwipPosition position =
-        DialogPosition(std::lround(forms::ScreenWidthPixels() * tppx),
-                       std::lround(forms::ScreenHeightPixels() * tppy), width, height);
+        DialogPosition(forms::TwipsOf(forms::ScreenWidthPixels()),
+                       forms::TwipsOf(forms::ScreenHeightPixels()), width, height);
     Move(position.left, position.top, width, height);
     InitCommandButtons();
     TilePicture(Pic_C);
     BGM_Repeat.SetEnabled(false);
-    ShowKind(BGMKind);
-    BGM_Repeat.SetText(FormatRepeat(BGMRepeat));
+    const KindLook look = LookOfKind(BGMKind);
+    MarkOption(look);
+    if (look.repeatBoxEnabled) {
+        BGM_Repeat.SetEnabled(true);
+    }
+    Cmd_File.Enabled(look.fileButtonEnabled);
+    BGM_Repeat.SetText(FormatHash(BGMRepeat));
     for (int entry = 0; entry < kRepeatEntries; ++entry) {
-        BGM_Repeat.AddItem(FormatRepeat(entry));
+        BGM_Repeat.AddItem(FormatHash(entry));
     }
     lbl_Fname.SetCaption(ShownPath(BGMFile));
     POINT mouse{};
@@ -159,22 +163,27 @@ void Kessamir_P::TilePicture(forms::PictureBox& box) {
     box.Refresh();
 }
 
-void Kessamir_P::ShowKind(int kind) {
-    const KindLook look = LookOfKind(kind);
+void Kessamir_P::MarkOption(const KindLook& look) {
     for (int k = 0; k < 3; ++k) {
         Img_BGM[k].SetPicture(Img_Ra[look.marked[static_cast<size_t>(k)] ? 1 : 0]);
     }
-    BGM_Repeat.SetEnabled(look.repeatBoxEnabled);
-    Cmd_File.Enabled(look.fileButtonEnabled);
 }
 
 // Any mouse button on an option's image or label chooses it; the file and the repeat box's
-// text stay as they are.
+// text stay as they are. Both controls are disabled first and only the kind's own one enabled
+// again, so "..." hears of its enabled state once unless the music file's kind is chosen.
 void Kessamir_P::SelectBGMKind(int kind) {
     BGMKind = static_cast<std::int16_t>(kind);
     Cmd_File.Enabled(false);
     BGM_Repeat.SetEnabled(false);
-    ShowKind(kind);
+    const KindLook look = LookOfKind(kind);
+    MarkOption(look);
+    if (look.repeatBoxEnabled) {
+        BGM_Repeat.SetEnabled(true);
+    }
+    if (look.fileButtonEnabled) {
+        Cmd_File.Enabled(true);
+    }
 }
 
 void Kessamir_P::Cmd_File_Click() {

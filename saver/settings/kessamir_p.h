@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "controls/command.h"
+#include "settings/dialog_rules.h"
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/graphics.h"
@@ -20,20 +21,19 @@ class Kessamir_P : public forms::Form {
     Kessamir_P();
 
     forms::PictureBox Pic_C{*this, *this, Bounds(12, 16, 469, 165), RGB(224, 224, 224), true};
-    forms::Shape Shape3{*this, Pic_C, Bounds(20, 20, 113, 21), RGB(0, 0, 0)};
-    forms::Label lbl_15{*this, Pic_C, Bounds(20, 24, 111, 13),
-                        Text("BGM", forms::Alignment::Centre)};
-    forms::Image Img_BGM[3] = {{*this, Pic_C, Bounds(28, 76, 13, 13)},
-                               {*this, Pic_C, Bounds(28, 56, 13, 13)},
-                               {*this, Pic_C, Bounds(28, 96, 13, 13)}};
-    forms::Label lbl_BGM[3] = {{*this, Pic_C, Bounds(44, 76, 22, 13), Text("なし")},
-                               {*this, Pic_C, Bounds(44, 56, 43, 13), Text("音楽CD")},
-                               {*this, Pic_C, Bounds(44, 96, 60, 13), Text("MP3、WAV")}};
+    forms::Shape Shape3{Pic_C, Bounds(20, 20, 113, 21), RGB(0, 0, 0)};
+    forms::Label lbl_15{Pic_C, Bounds(20, 24, 111, 13), Text("BGM", forms::Alignment::Centre)};
+    forms::Image Img_BGM[3] = {{Pic_C, Bounds(28, 76, 13, 13)},
+                               {Pic_C, Bounds(28, 56, 13, 13)},
+                               {Pic_C, Bounds(28, 96, 13, 13)}};
+    forms::Label lbl_BGM[3] = {{Pic_C, Bounds(44, 76, 22, 13), Text("なし")},
+                               {Pic_C, Bounds(44, 56, 43, 13), Text("音楽CD")},
+                               {Pic_C, Bounds(44, 96, 60, 13), Text("MP3、WAV")}};
     forms::ComboBox BGM_Repeat{*this, Pic_C, Bounds(112, 52, 41, 20), kPanelFont};
-    forms::Label lbl_14{*this, Pic_C, Bounds(156, 56, 66, 13), Text("曲目をﾘﾋﾟｰﾄ")};
+    forms::Label lbl_14{Pic_C, Bounds(156, 56, 66, 13), Text("曲目をﾘﾋﾟｰﾄ")};
     command::Command Cmd_File{*this, Pic_C, Bounds(28, 116, 41, 21)};
-    forms::Label lbl_Fname{*this, Pic_C, Bounds(72, 116, 373, 33), BorderedText()};
-    forms::Label lbl_URL{*this, *this, Bounds(12, 208, 219, 13), LinkText()};
+    forms::Label lbl_Fname{Pic_C, Bounds(72, 116, 373, 33), BorderedText()};
+    forms::Label lbl_URL{*this, Bounds(12, 208, 219, 13), LinkText()};
     command::Command Cmd_Set{*this, *this, Bounds(324, 200, 77, 25)};
     command::Command Cmd_Can{*this, *this, Bounds(404, 200, 77, 25)};
     // Hidden helpers: the panel strip, below the client area, and the two option marks.
@@ -59,7 +59,7 @@ class Kessamir_P : public forms::Form {
     void RestoreDesign();
     void InitCommandButtons();
     void TilePicture(forms::PictureBox& box);
-    void ShowKind(int kind);
+    void MarkOption(const KindLook& look);
     void SelectBGMKind(int kind);
     void Cmd_File_Click();
     void TakeChosenFile(const std::wstring& chosen);

@@ -34,7 +34,7 @@ class ReportingCombo : public forms::Control {
     std::vector<UINT> reports;
 
   protected:
-    const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
+    const wchar_t* SystemClass() const override { return L"COMBOBOX"; }
     DWORD ExtraStyle() const override { return CBS_DROPDOWN; }
     LRESULT HandleReport(UINT message, WPARAM wParam, LPARAM lParam) override {
         reports.push_back(message);
@@ -123,15 +123,15 @@ TEST(Controls, AFontDescriptionBecomesAGdiFontOfItsPointSize) {
 
 namespace {
 
-// Windowless graphics on a form and inside a picture box, declared before their holder.
+// Windowless graphics on a form and inside a picture box.
 struct GraphicsForm : forms::Form {
     GraphicsForm()
         : forms::Form({"Vorlenta graphics test", forms::BorderStyle::None, RGB(192, 192, 192), 1,
                        SIZE{200, 100}}) {}
-    forms::Label Inside{*this, Box, RECT{5, 5, 60, 20}, {"inside", {}, 0}};
-    forms::Image Marks[2] = {{*this, Box, RECT{70, 5, 83, 18}}, {*this, Box, RECT{90, 5, 103, 18}}};
     forms::PictureBox Box{*this, *this, RECT{10, 10, 150, 60}, RGB(255, 255, 255)};
-    forms::Label OnForm{*this, *this, RECT{10, 70, 100, 85}, {"link", {}, 0}};
+    forms::Label Inside{Box, RECT{5, 5, 60, 20}, {"inside", {}, 0}};
+    forms::Image Marks[2] = {{Box, RECT{70, 5, 83, 18}}, {Box, RECT{90, 5, 103, 18}}};
+    forms::Label OnForm{*this, RECT{10, 70, 100, 85}, {"link", {}, 0}};
 };
 
 LPARAM At(int x, int y) {
@@ -142,7 +142,7 @@ LPARAM At(int x, int y) {
 
 TEST(Graphics, PressesOverAGraphicReachItWithTheirButtonAndALeftClickClicks) {
     GraphicsForm form;
-    form.Load();
+    form.Show();
     std::vector<std::string> events;
     form.Inside.MouseDown = [&](const forms::MouseEvent& e) {
         events.push_back("inside" + std::to_string(e.button) + "@" + std::to_string(e.x));
@@ -157,7 +157,28 @@ TEST(Graphics, PressesOverAGraphicReachItWithTheirButtonAndALeftClickClicks) {
     SendMessageW(form.WindowHandle(), WM_LBUTTONUP, 0, At(150, 95));  // released elsewhere
     form.Inside.SetEnabled(false);
     SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, At(8, 8));
+    SendMessageW(box, WM_LBUTTONUP, 0, At(8, 8));
     EXPECT_EQ(events, (std::vector<std::string>{"inside2@3", "click"}));
+    form.Unload();
+}
+
+// A press anywhere holds the mouse for the window that got it, so that its release cannot
+// reach another control (and click a button the pointer was dragged onto).
+TEST(Graphics, APressOnTheFormOrOnAGraphicHoldsTheMouseUntilItsRelease) {
+    GraphicsForm form;
+    form.Show();
+    const struct {
+        HWND window;
+        POINT at;
+    } presses[] = {{form.WindowHandle(), {180, 90}},    // the form's own background
+                   {form.WindowHandle(), {20, 75}},     // a label on the form
+                   {form.Box.WindowHandle(), {8, 8}}};  // a label in the picture box
+    for (const auto& press : presses) {
+        SendMessageW(press.window, WM_LBUTTONDOWN, MK_LBUTTON, At(press.at.x, press.at.y));
+        EXPECT_EQ(GetCapture(), press.window);
+        SendMessageW(press.window, WM_LBUTTONUP, 0, At(press.at.x, press.at.y));
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
     form.Unload();
 }
 

@@ -1,6 +1,8 @@
 #include "settings/kessamir_p.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,20 @@ struct StoredSettings {
     const char* file = "";
 };
 
+// The dialog, counting what "..." announces of its enabled state.
+class AnnouncingDialog : public Kessamir_P {
+  public:
+    int fileButtonEnabledAnnouncements = 0;
+
+  protected:
+    void UserControl_PropertyChanged(forms::UserControl& control,
+                                     std::string_view property) override {
+        if (&control == &Cmd_File && property == "Enabled") {
+            ++fileButtonEnabledAnnouncements;
+        }
+    }
+};
+
 // The dialog as Form_Load leaves it for the given settings.
 class LoadedDialog {
   public:
@@ -24,7 +40,7 @@ class LoadedDialog {
         dialog.Load();
     }
     ~LoadedDialog() { dialog.Unload(); }
-    Kessamir_P dialog;
+    AnnouncingDialog dialog;
 
     int MarkedKind() const {
         int marked = -1;
@@ -46,7 +62,6 @@ TEST(SettingsDialog, LoadsWithItsClientSizeAndARepeatListOf31EntriesTheFirstEmpt
     EXPECT_EQ(dialog.ScaleHeight(), 246);
     EXPECT_EQ(dialog.BGM_Repeat.ItemCount(), 31);
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "45");  // not in the list, shown all the same
-    dialog.BGM_Repeat.SetText("");
     EXPECT_EQ(dialog.Cmd_Set.Caption(), "設定");
     EXPECT_EQ(dialog.Cmd_Can.Font(), forms::kDefaultAmbientFont);
 }
@@ -82,4 +97,16 @@ TEST(SettingsDialog, ChoosingAKindWithAnyButtonKeepsTheFileAndTheRepeatText) {
     EXPECT_EQ(dialog.lbl_Fname.Caption(), L"C:\\music\\a.mp3");
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "7");
     EXPECT_FALSE(dialog.Cmd_File.Face().Enabled());
+}
+
+// Choosing disables "..." and enables it again only for the music file's kind: one change a
+// choice, two for that kind.
+TEST(SettingsDialog, ChoosingAKindTellsTheFileButtonOfEachChangeOnce) {
+    LoadedDialog loaded({0, 0});
+    AnnouncingDialog& dialog = loaded.dialog;
+    for (const auto& [kind, announcements] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{0, 1}}) {
+        dialog.fileButtonEnabledAnnouncements = 0;
+        dialog.lbl_BGM[kind].MouseDown({forms::kLeftButton, 0, 1, 1});
+        EXPECT_EQ(dialog.fileButtonEnabledAnnouncements, announcements) << kind;
+    }
 }
