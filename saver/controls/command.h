@@ -37,7 +37,6 @@ class Command : public forms::UserControl, private CommandShell {
     const forms::FontDescription& Font() const { return face_.Font(); }
     void Font(const forms::FontDescription& font) { face_.WriteFont(font); }
 
-    const CommandFace& Face() const { return face_; }
     const char* ClassName() const override { return "Kessamir.Command"; }
 
   protected:

@@ -139,7 +139,6 @@ class CommandFace {
     uint32_t FontColour() const { return fontColour_; }
     int16_t BackgroundMode() const { return opaque_ ? 1 : 0; }
     uint8_t State() const { return FaceState; }
-    bool MouseDown() const { return MouseDownFlag; }
 
   private:
     void DrawFace(Skin skin);

@@ -220,10 +220,6 @@ void ComboBox::AddItem(std::string_view text) {
     SendMessageW(WindowHandle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-int ComboBox::ItemCount() const {
-    return static_cast<int>(SendMessageW(WindowHandle(), CB_GETCOUNT, 0, 0));
-}
-
 std::string ComboBox::Text() const {
     const int length = GetWindowTextLengthW(WindowHandle());
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');

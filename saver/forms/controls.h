@@ -115,7 +115,6 @@ class ComboBox : public Control {
     ComboBox(Form& form, Container& parent, RECT bounds, const FontDescription& font);
 
     void AddItem(std::string_view text);
-    int ItemCount() const;
     std::string Text() const;  // UTF-8
     void SetText(std::string_view text);
 

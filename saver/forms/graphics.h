@@ -69,7 +69,6 @@ class Image : public Graphic {
     Image(Container& holder, RECT bounds);
 
     void SetPicture(std::shared_ptr<const Picture> picture);
-    const std::shared_ptr<const Picture>& CurrentPicture() const { return picture_; }
     void Draw(HDC dc) const override;
 
   private:

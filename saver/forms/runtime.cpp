@@ -46,10 +46,6 @@ bool Runtime::Ended() {
     return ended;
 }
 
-int Runtime::LoadedFormCount() {
-    return static_cast<int>(LoadedForms().size());
-}
-
 void Runtime::FormLoaded(LoadedForm& form) {
     LoadedForms().push_back(&form);
 }

@@ -22,7 +22,6 @@ class Runtime {
     // Ends the program: every loaded form is discarded without events and the loop returns.
     static void End();
     static bool Ended();
-    static int LoadedFormCount();
 
     // A form's load and unload; the last unload ends the event loop.
     static void FormLoaded(LoadedForm& form);

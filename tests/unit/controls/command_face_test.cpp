@@ -1,11 +1,12 @@
 #include "controls/command_face.h"
 
-#include <gtest/gtest.h>
-
+#include <cmath>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace command {
 namespace {
@@ -246,33 +247,62 @@ TEST(CommandFace, StoredPropertiesComeBackInAnotherInstance) {
     EXPECT_FALSE(copy.Enabled());
 }
 
-TEST(CommandFace, FrameCornersStayWholeAndTheEdgesShrinkWithTheControl) {
-    struct Size {
-        int w, h;
-    };
-    for (const Size size : {Size{1155, 375}, Size{615, 315}}) {
-        const FramePieces pieces = ComputeFramePieces(size.w, size.h);
-        const TwipRect expected[] = {
-            {1, 1, 60, 60},
-            {60, 1, size.w - 120, 60},
-            {size.w - 60, 1, 60, 60},
-            {size.w - 60, 60, 60, size.h - 120},
-            {size.w - 60, size.h - 60, 60, 60},
-            {60, size.h - 60, size.w - 120, 60},
-            {1, size.h - 60, 60, 60},
-            {1, 60, 60, size.h - 120},
-        };
-        for (size_t i = 0; i < pieces.size(); ++i) {
-            const TwipRect& d = pieces[i].destination;
-            EXPECT_EQ(d.left, expected[i].left) << size.w << " piece " << i;
-            EXPECT_EQ(d.top, expected[i].top) << size.w << " piece " << i;
-            EXPECT_EQ(d.width, expected[i].width) << size.w << " piece " << i;
-            EXPECT_EQ(d.height, expected[i].height) << size.w << " piece " << i;
+// A piece in pixels, as the button's window draws it: at 15 twips a pixel, the nearest one.
+struct PixelRect {
+    int left, top, right, bottom;
+};
+
+PixelRect InPixels(const TwipRect& twips) {
+    const auto pixels = [](int value) { return static_cast<int>(std::lround(value / 15.0)); };
+    return {pixels(twips.left), pixels(twips.top), pixels(twips.left) + pixels(twips.width),
+            pixels(twips.top) + pixels(twips.height)};
+}
+
+struct ControlSize {
+    int widthTwips, heightTwips, width, height;  // and in pixels
+};
+constexpr ControlSize kDialogSizes[] = {{1155, 375, 77, 25}, {615, 315, 41, 21}};
+
+// The frame is the outer four pixels of the control, each painted once; the middle is left to
+// the gradient.
+TEST(CommandFace, TheFramePiecesCoverTheFourPixelRingOnceAndNothingInside) {
+    for (const ControlSize& size : kDialogSizes) {
+        std::vector<int> painted(static_cast<size_t>(size.width * size.height), 0);
+        for (const FramePiece& piece : ComputeFramePieces(size.widthTwips, size.heightTwips)) {
+            const PixelRect to = InPixels(piece.destination);
+            for (int y = to.top; y < to.bottom; ++y) {
+                for (int x = to.left; x < to.right; ++x) {
+                    ++painted[static_cast<size_t>(y * size.width + x)];
+                }
+            }
         }
-        // Every source lies inside the 960 x 375-twip skin picture.
-        for (const FramePiece& piece : pieces) {
-            EXPECT_LE(piece.source.left + piece.source.width, 960);
-            EXPECT_LE(piece.source.top + piece.source.height, 375);
+        for (int y = 0; y < size.height; ++y) {
+            for (int x = 0; x < size.width; ++x) {
+                const bool ring = x < 4 || y < 4 || x >= size.width - 4 || y >= size.height - 4;
+                EXPECT_EQ(painted[static_cast<size_t>(y * size.width + x)], ring ? 1 : 0)
+                    << size.width << " x " << size.height << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// Each piece comes from the same side of the 64 x 25 skin as the side of the control it is
+// drawn on: corners whole, edges from the strip between the skin's corners.
+TEST(CommandFace, EachPieceComesFromTheSameSideOfTheSkin) {
+    constexpr int kSkinWidth = 64;
+    constexpr int kSkinHeight = 25;
+    for (const ControlSize& size : kDialogSizes) {
+        for (const FramePiece& piece : ComputeFramePieces(size.widthTwips, size.heightTwips)) {
+            const PixelRect to = InPixels(piece.destination);
+            const PixelRect from = InPixels(piece.source);
+            EXPECT_EQ(to.left == 0, from.left == 0);
+            EXPECT_EQ(to.top == 0, from.top == 0);
+            EXPECT_EQ(to.right == size.width, from.right == kSkinWidth);
+            EXPECT_EQ(to.bottom == size.height, from.bottom == kSkinHeight);
+            const bool horizontalEdge = to.right - to.left > 4;
+            const bool verticalEdge = to.bottom - to.top > 4;
+            EXPECT_EQ(from.right - from.left, horizontalEdge ? kSkinWidth - 8 : 4);
+            EXPECT_EQ(from.bottom - from.top, verticalEdge ? kSkinHeight - 8 : 4);
         }
     }
 }

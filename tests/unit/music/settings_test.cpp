@@ -43,13 +43,6 @@ TEST(Path_Folder, TakesTheTextBeforeTheLastSeparatorOrColon) {
     EXPECT_EQ(Path_Folder("C:\\Music\\"), "C:\\Music");
 }
 
-TEST_F(SettingsTest, IniReadGivesEmptyForMissingValuesAndCutsAt255Bytes) {
-    EXPECT_EQ(Ini_Read("Section", kKindKey, "C:\\none.ini"), "");
-    EXPECT_EQ(Ini_Read("Other", kKindKey, kPath), "");
-    Store(kFileKey, std::string(300, 'x'));
-    EXPECT_EQ(Ini_Read("Section", kFileKey, kPath), std::string(255, 'x'));
-}
-
 TEST_F(SettingsTest, FileExistsForReadableFilesAndIgnoresOneTrailingSeparator) {
     profile.readableFiles = {"C:\\Music\\a.mp3"};
     EXPECT_EQ(File_Exists("C:\\Music\\a.mp3"), Bool16::True);

@@ -193,7 +193,6 @@ TEST(Command, TheDialogsButtonsAreRestoredFromTheirStoredPropertiesAndSavedAlike
     EXPECT_EQ(form.Cmd_File.Height(), 21);
     EXPECT_EQ(form.Cmd_Can.Caption(), "ｷｬﾝｾﾙ");
     EXPECT_EQ(form.Cmd_Can.Font(), forms::kDefaultAmbientFont);
-    EXPECT_EQ(form.Cmd_Set.Face().State(), command::kFaceNormal);
 
     const forms::StoredControl saved = form.Cmd_Set.Save();
     EXPECT_EQ(saved.className, "Kessamir.Command");

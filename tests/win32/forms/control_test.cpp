@@ -182,20 +182,49 @@ TEST(Graphics, APressOnTheFormOrOnAGraphicHoldsTheMouseUntilItsRelease) {
     form.Unload();
 }
 
-TEST(Graphics, OnePictureSharedByImagesIsReleasedOnceWithTheLast) {
+// A 12 x 12 picture of one colour.
+std::shared_ptr<const forms::Picture> Plain(COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    forms::Bitmap bitmap(CreateCompatibleBitmap(screen, 12, 12));
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap.Get());
+    const RECT all{0, 0, 12, 12};
+    forms::FillSolid(memory, all, colour);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return std::make_shared<const forms::Picture>(std::move(bitmap));
+}
+
+COLORREF PrintedPixel(const forms::Control& control, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, control.Width(), control.Height());
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(control.WindowHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT);
+    const COLORREF pixel = GetPixel(memory, x, y);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+TEST(Graphics, AnImageStretchesItsPictureAndASharedPictureLivesOnWithItsLastImage) {
     const int before = forms::LiveGdiObjects();
     {
         GraphicsForm form;
         form.Load();
-        auto picture = std::make_shared<const forms::Picture>(
-            forms::Bitmap(CreateBitmap(12, 12, 1, 32, nullptr)));
+        auto picture = Plain(RGB(200, 0, 0));
         for (forms::Image& mark : form.Marks) {
             mark.SetPicture(picture);
         }
         picture.reset();
         form.Marks[0].SetPicture(nullptr);
-        EXPECT_NE(form.Marks[1].CurrentPicture()->Handle(), nullptr);
-        EXPECT_EQ(form.Marks[1].CurrentPicture()->Size().cx, 12);
+        // The 12-pixel picture fills the 13-pixel image, its last column and row included.
+        EXPECT_EQ(PrintedPixel(form.Box, 90 + 12, 5 + 12), RGB(200, 0, 0));
+        EXPECT_EQ(PrintedPixel(form.Box, 70 + 12, 5 + 12), RGB(255, 255, 255));
         form.Unload();
     }
     EXPECT_EQ(forms::LiveGdiObjects(), before);

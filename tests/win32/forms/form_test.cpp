@@ -8,6 +8,7 @@
 
 #include "forms/platform.h"
 #include "forms/runtime.h"
+#include "no_form_left.h"
 #include "forms/timer.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST(Form, LoadedFormIsAHiddenWindowFoundByItsTitle) {
     form.Unload();
     EXPECT_EQ(form.events, (std::vector<std::string>{"Load", "QueryUnload", "Unload"}));
     EXPECT_EQ(FindWindowA(nullptr, "Vorlenta form test A"), nullptr);
-    EXPECT_EQ(forms::Runtime::LoadedFormCount(), 0);
+    EXPECT_TRUE(NoFormLeft());
 }
 
 TEST(Form, QueryUnloadMayCancelAndCloseRequestsAsk) {
@@ -132,7 +133,7 @@ TEST(Form, FormGoesWithTheWindowThatHoldsIt) {
     DestroyWindow(host);
     EXPECT_FALSE(form.Loaded());
     EXPECT_EQ(form.events, (std::vector<std::string>{"Load", "Unload"}));
-    EXPECT_EQ(forms::Runtime::LoadedFormCount(), 0);
+    EXPECT_TRUE(NoFormLeft());
 }
 
 namespace {

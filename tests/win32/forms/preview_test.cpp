@@ -5,6 +5,7 @@
 
 #include "forms/controls.h"
 #include "forms/runtime.h"
+#include "no_form_left.h"
 #include "kessamir_r.h"
 #include "resource.h"
 #include "win32/wide_text.h"
@@ -116,7 +117,7 @@ void CheckPreview(int width, int height) {
 
     DestroyWindow(host);
     EXPECT_FALSE(form.Loaded());
-    EXPECT_EQ(forms::Runtime::LoadedFormCount(), 0);
+    EXPECT_TRUE(NoFormLeft());
 }
 
 }  // namespace

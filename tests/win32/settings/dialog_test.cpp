@@ -42,14 +42,34 @@ class LoadedDialog {
     ~LoadedDialog() { dialog.Unload(); }
     AnnouncingDialog dialog;
 
-    int MarkedKind() const {
+    // The option whose mark the panel shows with its green centre; -1 for none, -2 for more.
+    int MarkedKind() {
         int marked = -1;
         for (int k = 0; k < 3; ++k) {
-            if (dialog.Img_BGM[k].CurrentPicture() == dialog.Img_Ra[1]) {
+            const RECT& mark = dialog.Img_BGM[k].Bounds();
+            const COLORREF centre = PanelPixel(mark.left + 7, mark.top + 7);
+            if (GetGValue(centre) > 2 * GetRValue(centre)) {
                 marked = marked == -1 ? k : -2;
             }
         }
         return marked;
+    }
+
+  private:
+    COLORREF PanelPixel(int x, int y) {
+        HWND panel = dialog.Pic_C.WindowHandle();
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap =
+            CreateCompatibleBitmap(screen, dialog.Pic_C.Width(), dialog.Pic_C.Height());
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        const COLORREF pixel = GetPixel(memory, x, y);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return pixel;
     }
 };
 
@@ -60,7 +80,7 @@ TEST(SettingsDialog, LoadsWithItsClientSizeAndARepeatListOf31EntriesTheFirstEmpt
     Kessamir_P& dialog = loaded.dialog;
     EXPECT_EQ(dialog.ScaleWidth(), 496);
     EXPECT_EQ(dialog.ScaleHeight(), 246);
-    EXPECT_EQ(dialog.BGM_Repeat.ItemCount(), 31);
+    EXPECT_EQ(SendMessageW(dialog.BGM_Repeat.WindowHandle(), CB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "45");  // not in the list, shown all the same
     EXPECT_EQ(dialog.Cmd_Set.Caption(), "設定");
     EXPECT_EQ(dialog.Cmd_Can.Font(), forms::kDefaultAmbientFont);
@@ -78,7 +98,7 @@ TEST(SettingsDialog, EachStoredKindMarksOneOptionAndEnablesItsOwnControls) {
         EXPECT_EQ(loaded.MarkedKind(), c.marked) << c.kind;
         EXPECT_EQ(IsWindowEnabled(loaded.dialog.BGM_Repeat.WindowHandle()) != 0, c.repeatBox)
             << c.kind;
-        EXPECT_EQ(loaded.dialog.Cmd_File.Face().Enabled(), c.fileButton) << c.kind;
+        EXPECT_EQ(loaded.dialog.Cmd_File.Enabled(), c.fileButton) << c.kind;
         EXPECT_EQ(loaded.dialog.BGM_Repeat.Text(), "") << c.kind;
     }
 }
@@ -96,7 +116,7 @@ TEST(SettingsDialog, ChoosingAKindWithAnyButtonKeepsTheFileAndTheRepeatText) {
     EXPECT_EQ(BGMFile, "C:\\music\\a.mp3");
     EXPECT_EQ(dialog.lbl_Fname.Caption(), L"C:\\music\\a.mp3");
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "7");
-    EXPECT_FALSE(dialog.Cmd_File.Face().Enabled());
+    EXPECT_FALSE(dialog.Cmd_File.Enabled());
 }
 
 // Choosing disables "..." and enables it again only for the music file's kind: one change a
