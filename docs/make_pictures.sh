@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures from our own programs on a private virtual display: the sphere
-# phase and the burst phase of the show, the preview as a 152 x 112 preview window shows it, and
-# the settings dialog. They are saved, scaled for the page, as docs/*.png.
+# phase and the burst phase of the full-screen show of a desktop with windows on it (as
+# scripts/run.sh shows it), the preview as a 152 x 112 preview window shows it, and the settings
+# dialog with its caption. They are saved, scaled for the page, as docs/*.png.
 #
 #     bash scripts/bootstrap.sh && bash docs/make_pictures.sh
 set -euo pipefail
@@ -11,8 +12,8 @@ source tests/tools/wine-flavour.sh
 flavour=$(vorlenta_preferred_flavour)
 
 bash scripts/run.sh --virtual
-convert screenshots/phase-a.png -crop 1030x792+0+0 +repage -resize 480x "$root/docs/sphere.png"
-convert screenshots/phase-b.png -crop 1030x792+0+0 +repage -resize 480x "$root/docs/burst.png"
+convert screenshots/phase-a.png -resize 480x "$root/docs/sphere.png"
+convert screenshots/phase-b.png -resize 480x "$root/docs/burst.png"
 
 # The preview shows the still stretched over the preview window with halftone smoothing. Under
 # Wine a child window of another process does not reach the screen, so the preview is drawn the

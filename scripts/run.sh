@@ -3,9 +3,12 @@
 # 32-bit pair we ship where this machine can execute 32-bit programs, the 64-bit pair otherwise.
 #
 # With a working X display ($DISPLAY) it runs there, in a private Wine prefix under build/,
-# until you press Escape. Without one it runs on a private virtual display
-# (tests/tools/wine-env), photographs the sphere phase and the burst phase into
-# screenshots/phase-a.png and screenshots/phase-b.png, and ends the show with Escape.
+# until you press Escape. Without one it runs on a private virtual display (tests/tools/wine-env)
+# inside a Wine virtual desktop, where the show can switch the display mode and go full screen
+# as on Windows: a few of Wine's own programs stand on that desktop first, so that what bursts
+# is a desktop with windows on it. It photographs the sphere phase and the burst phase into
+# screenshots/phase-a.png and screenshots/phase-b.png and ends the show with Escape. A program
+# that faults fails the run, with Wine's message.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
@@ -46,60 +49,128 @@ run_on_this_display() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
+    # Wine draws every window's caption buttons with its Marlett, which it does not find in its
+    # own data folder here.
+    cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     echo "run: starting the screen saver on $DISPLAY; press Escape to end it"
-    wine "$saver" /s
-}
-
-# Inside wine-env: start, photograph both phases, end with Escape.
-run_on_virtual_display() {
-    local shots=$root/screenshots
-    mkdir -p "$shots"
-    unmanaged_windows
-    # A desktop to photograph: the classic teal with a white checker.
-    xsetroot -mod 16 16 -fg '#ffffff' -bg '#3a6ea5'
-    wine "$saver" /s </dev/null >/dev/null 2>&1 &
-    local saver_pid=$!
-    if ! wine "$bin/window_probe.exe" wait-window Kessamiron_VC 20000 >/dev/null; then
-        echo "run: the renderer showed no window" >&2
-        kill "$saver_pid" 2>/dev/null || true
+    local log
+    log=$(mktemp)
+    "$WINELOADER" "$saver" /s 2> >(tee "$log" >&2)
+    if grep -q -a 'Unhandled ' "$log"; then
+        echo "run: a program faulted (above)" >&2
         return 1
     fi
-    sleep 2
-    import -window root "$shots/phase-a.png"
-    # The burst starts after 400 frames, at whatever pace the display swaps: photograph until
-    # fragments fly where the sphere never reaches (the window's upper left corner).
+}
+
+# Inside wine-env: a desktop of the screen's size, a few windows on it, then the show, both
+# phases photographed, ended with Escape.
+desktop_name=vorlenta
+desktop_window="vorlenta - Wine desktop"
+
+on_desktop() {
+    wine explorer "/desktop=$desktop_name,$(screen_size)" "$@" </dev/null >/dev/null 2>&1 &
+}
+
+probe() {
+    wine "$bin/window_probe.exe" --desktop "$desktop_name" "$@" </dev/null
+}
+
+screen_size() {
+    xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p'
+}
+
+# Wine's own notepad with some text, its registry editor and its mine sweeper, on a blue
+# desktop, around the middle of the picture that faces the viewer first.
+open_desktop_windows() {
+    local text="$WINEPREFIX/drive_c/users/Public/Documents/Vorlenta.txt"
+    mkdir -p "$(dirname "$text")"
+    sed -n '1,24p' "$root/README.md" | sed 's/$/\r/' >"$text"
+    wine reg add 'HKCU\Control Panel\Colors' /v Background /d '58 110 165' /f >/dev/null 2>&1
+    open_window "Vorlenta.txt - Notepad" 300 250 640 420 notepad 'C:\users\Public\Documents\Vorlenta.txt'
+    open_window "Registry Editor" 620 140 520 360 regedit
+    open_window "WineMine" 420 560 0 0 winemine
+    sleep 1
+}
+
+# Starts PROGRAM on the desktop and puts its window TITLE at X, Y, W x H (its own size for 0 x 0).
+open_window() {
+    local title=$1 x=$2 y=$3 width=$4 height=$5
+    shift 5
+    on_desktop "$@"
+    probe wait-window "$title" 30000 >/dev/null
+    if ((width > 0)); then
+        probe place "$title" "$x" "$y" "$width" "$height" >/dev/null
+    else
+        local size
+        size=$(probe find "$title" | sed -n 's/.*frame=[-0-9]*,[-0-9]*,\([0-9]*\),\([0-9]*\).*/\1 \2/p')
+        probe place "$title" "$x" "$y" $size >/dev/null
+    fi
+}
+
+close_desktop_windows() {
+    local title
+    for title in "Vorlenta.txt - Notepad" "Registry Editor" "WineMine"; do
+        probe close "$title" >/dev/null || true
+    done
+}
+
+photograph() {
+    import -window "$(xdotool search --name "^$desktop_window\$" | tail -n 1)" -depth 8 "$1"
+}
+
+# The burst starts after 400 frames, at whatever pace the display swaps: photographed once
+# fragments fly where the sphere never reaches (the upper left corner).
+photograph_burst() {
     for _ in $(seq 40); do
-        import -window root "$shots/phase-b.png"
-        if [[ $(convert "$shots/phase-b.png" -crop 250x150+40+60 -colorspace gray \
+        photograph "$1"
+        if [[ $(convert "$1" -crop 250x150+40+60 -colorspace gray \
                 -format '%[fx:mean>0.02]' info:) == 1 ]]; then
-            break
+            return
         fi
         sleep 0.3
     done
-    # Without a window manager the new window may not hold the keyboard focus: focus it, click
-    # into it and press Escape again until it goes; a close request is the last resort.
-    local window ended=0
-    window=$(xdotool search --name '^Kessamiron_VC$' | tail -n 1)
+}
+
+# Without a window manager the desktop's window may not hold the keyboard focus: focus it,
+# click into it and hold Escape for a few frames (the renderer looks at the key only at the end
+# of a frame), again until the show goes; a close request is the last resort.
+end_show() {
+    local window
+    window=$(xdotool search --name "^$desktop_window\$" | tail -n 1)
     for _ in 1 2 3; do
         xdotool windowfocus --sync "$window" 2>/dev/null || true
         xdotool mousemove 600 600 click 1
         sleep 0.2
-        # Held for a few frames, as a hand would: the renderer looks at the key only at the
-        # end of a frame, so a press and release inside one frame would go unseen.
         xdotool keydown Escape
         sleep 0.15
         xdotool keyup Escape
-        if wine "$bin/window_probe.exe" wait-gone Kessamiron_VC 2000 >/dev/null; then
-            ended=1
-            break
+        if probe wait-gone Kessamiron_VC 2000 >/dev/null; then
+            return
         fi
     done
-    if [[ $ended == 0 ]]; then
-        echo "run: Escape did not reach the renderer; closing its window instead" >&2
-        wine "$bin/window_probe.exe" close Kessamiron_VC >/dev/null || true
+    echo "run: Escape did not reach the renderer; closing its window instead" >&2
+    probe close Kessamiron_VC >/dev/null || true
+}
+
+run_on_virtual_display() {
+    local shots=$root/screenshots
+    mkdir -p "$shots"
+    unmanaged_windows
+    xsetroot -solid '#3a6ea5'
+    open_desktop_windows
+    on_desktop "$saver" /s
+    if ! probe wait-window Kessamiron_VC 30000 >/dev/null; then
+        echo "run: the renderer showed no window" >&2
+        return 1
     fi
-    wait "$saver_pid"
+    sleep 2
+    photograph "$shots/phase-a.png"
+    photograph_burst "$shots/phase-b.png"
+    end_show
+    probe wait-gone Kessamir_Main 5000 >/dev/null || true
+    close_desktop_windows
+    wait
     echo "run: screenshots in $shots/phase-a.png and $shots/phase-b.png"
 }
 
@@ -108,9 +179,10 @@ if [[ -n "${1:-}" && "$1" == "--virtual" ]]; then
     shift
 elif [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     run_on_this_display
-    exit 0
+    exit
 fi
-export -f run_on_virtual_display unmanaged_windows
-export root bin saver
+export -f run_on_virtual_display unmanaged_windows on_desktop probe screen_size \
+    open_desktop_windows open_window close_desktop_windows photograph photograph_burst end_show
+export root bin saver desktop_name desktop_window
 exec env VORLENTA_WINEPREFIX="$root/build/$flavour/run-prefix" \
     tests/tools/wine-env --flavour "$flavour" bash -c run_on_virtual_display

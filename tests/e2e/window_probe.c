@@ -19,6 +19,7 @@
  *                                          shown and activated for MS ms or until closed;
  *                                          prints "ready" once it is active
  *   window_probe activate TITLE            brings that window to the foreground
+ *   window_probe place TITLE X Y W H       moves and sizes that window
  *   window_probe dpi TITLE                 awareness=0|1|2 (unaware, system, per monitor):
  *                                          the window's display-scaling awareness
  *   window_probe texts                     every visible top-level window's title, then the
@@ -121,6 +122,17 @@ static int Activate(const char* title) {
         return 1;
     }
     printf("activated=%d\n", SetForegroundWindow(window) ? 1 : 0);
+    return 0;
+}
+
+static int Place(const char* title, int x, int y, int width, int height) {
+    HWND window = FindWindowA(NULL, title);
+    if (window == NULL) {
+        printf("none\n");
+        return 1;
+    }
+    SetWindowPos(window, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    printf("placed\n");
     return 0;
 }
 
@@ -321,6 +333,8 @@ int main(int argc, char** argv) {
         result = Other((DWORD)strtoul(argv[2], NULL, 10));
     } else if (argc == 3 && strcmp(argv[1], "activate") == 0) {
         result = Activate(argv[2]);
+    } else if (argc == 7 && strcmp(argv[1], "place") == 0) {
+        result = Place(argv[2], atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
     } else if (argc == 3 && strcmp(argv[1], "dpi") == 0) {
         result = Dpi(argv[2]);
     } else if (argc == 3 && strcmp(argv[1], "short-path") == 0) {
@@ -339,7 +353,8 @@ int main(int argc, char** argv) {
         result = WaitGone(argv[2], (DWORD)strtoul(argv[3], NULL, 10));
     } else {
         fprintf(stderr,
-                "usage: window_probe [--desktop NAME] find|close|activate|dpi TITLE | "
+                "usage: window_probe [--desktop NAME] find|close|activate|dpi TITLE | place TITLE "
+                "X Y W H | "
                 "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS\n");
     }
     fflush(stdout);
