@@ -37,7 +37,7 @@ def click(point, button: int = 1) -> None:
 def dialog_minute() -> None:
     with open(s.settings_path(), "wb") as handle:
         handle.write(settings_bytes(1, 3))
-    dialog = s.start_saver("/c")
+    dialog = s.start_saver("/c", stderr=open("/tmp/exp/dialog-bench.err", "w"))
     try:
         window = e2e.wait_window(s.DIALOG_TITLE, 30)
         time.sleep(1.0)

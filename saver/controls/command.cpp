@@ -2,6 +2,7 @@
 
 #include "controls/skin_resources.h"
 #include "forms/platform.h"
+#include "win32/system_library.h"
 #include "win32/wide_text.h"
 
 namespace command {
@@ -143,7 +144,11 @@ void Command::DrawGradient(const GradientColours& colours) {
     GradientVertices[1] = {surface_.Width() - 1, surface_.Height() - 1, colours.bottom.red,
                            colours.bottom.green, colours.bottom.blue,   0};
     GRADIENT_RECT GradientRect{1, 0};
-    GradientFill(surface_.Dc(), GradientVertices, 2, &GradientRect, 1, GRADIENT_FILL_RECT_V);
+    static const auto gradientFill =
+        SystemFunction<decltype(&GradientFill)>(L"msimg32.dll", "GradientFill");
+    if (gradientFill != nullptr) {
+        gradientFill(surface_.Dc(), GradientVertices, 2, &GradientRect, 1, GRADIENT_FILL_RECT_V);
+    }
 }
 
 void Command::DrawFrame(Skin skin, const FramePieces& frame) {

@@ -7,25 +7,18 @@
 #include <vector>
 
 #include "paths/program_folder.h"
+#include "win32/system_library.h"
 
 namespace forms {
 namespace {
 
 HCURSOR screenPointer = nullptr;
 
-// An entry point that older systems lack, found by name; null where it is missing.
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-    if (module == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // Windows 10 version 1607 and later: the thread's own awareness, version 2 from 1703 on.
-bool UsePerMonitorThreadAwareness(HMODULE user32) {
+bool UsePerMonitorThreadAwareness() {
     using SetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const auto setThread = Lookup<SetThreadContext>(user32, "SetThreadDpiAwarenessContext");
+    const auto setThread =
+        SystemFunction<SetThreadContext>(L"user32.dll", "SetThreadDpiAwarenessContext");
     if (setThread == nullptr) {
         return false;
     }
@@ -37,15 +30,15 @@ bool UsePerMonitorThreadAwareness(HMODULE user32) {
 bool UsePerMonitorProcessAwareness() {
     constexpr int kProcessPerMonitorDpiAware = 2;
     using SetProcessAwareness = HRESULT(WINAPI*)(int);
-    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    const auto setProcess = Lookup<SetProcessAwareness>(shcore, "SetProcessDpiAwareness");
+    const auto setProcess =
+        SystemFunction<SetProcessAwareness>(L"shcore.dll", "SetProcessDpiAwareness");
     return setProcess != nullptr && SUCCEEDED(setProcess(kProcessPerMonitorDpiAware));
 }
 
 // Windows Vista to 8: the system's resolution for the whole process.
-bool UseSystemAwareness(HMODULE user32) {
+bool UseSystemAwareness() {
     using SetProcessAware = BOOL(WINAPI*)();
-    const auto setAware = Lookup<SetProcessAware>(user32, "SetProcessDPIAware");
+    const auto setAware = SystemFunction<SetProcessAware>(L"user32.dll", "SetProcessDPIAware");
     return setAware != nullptr && setAware();
 }
 
@@ -125,9 +118,8 @@ int ScreenHeightPixels() {
 }
 
 bool UseRealScreenPixels() {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return UsePerMonitorThreadAwareness(user32) || UsePerMonitorProcessAwareness() ||
-           UseSystemAwareness(user32);
+    return UsePerMonitorThreadAwareness() || UsePerMonitorProcessAwareness() ||
+           UseSystemAwareness();
 }
 
 bool MakeDirectory(const std::wstring& path, Access& access) {

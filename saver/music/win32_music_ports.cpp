@@ -10,6 +10,7 @@
 #include "music_player.h"
 #include "settings.h"
 #include "win32/running_program.h"
+#include "win32/system_library.h"
 #include "win32/wide_text.h"
 
 static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
@@ -25,6 +26,13 @@ bool ProfileCanAddress(const char* file) {
     const bool drivePath = length > 2 && file[1] == ':' && file[2] == '\\';
     const bool networkPath = length > 2 && file[0] == '\\' && file[1] == '\\';
     return (drivePath || networkPath) && length < MAX_PATH;
+}
+
+// The multimedia library is loaded only when music plays: most runs, and every settings
+// dialog, never need it.
+template <typename Function>
+Function Multimedia(const char* name) {
+    return SystemFunction<Function>(L"winmm.dll", name);
 }
 
 // The reply of a wide call back in the ANSI code page the music player works in, cut to the
@@ -88,17 +96,22 @@ std::string Win32ProfilePort::ProgramFolder() {
 // the ANSI text names, unchanged.
 std::uint32_t Win32MciPort::SendString(const char* command, char* reply,
                                        std::uint32_t replyLength) {
+    static const auto sendString = Multimedia<decltype(&mciSendStringW)>("mciSendStringW");
+    if (sendString == nullptr) {
+        return MCIERR_DEVICE_NOT_INSTALLED;
+    }
     std::wstring wideReply(replyLength, L'\0');
     const MCIERROR result =
-        mciSendStringW(Widen(command, CP_ACP).c_str(), replyLength > 0 ? wideReply.data() : nullptr,
-                       replyLength, nullptr);
+        sendString(Widen(command, CP_ACP).c_str(), replyLength > 0 ? wideReply.data() : nullptr,
+                   replyLength, nullptr);
     CopyReply(wideReply, reply, replyLength);
     return result;
 }
 
 bool Win32MciPort::GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) {
+    static const auto errorString = Multimedia<decltype(&mciGetErrorStringW)>("mciGetErrorStringW");
     std::wstring text(length, L'\0');
-    if (length == 0 || !mciGetErrorStringW(error, text.data(), length)) {
+    if (errorString == nullptr || length == 0 || !errorString(error, text.data(), length)) {
         return false;
     }
     CopyReply(text, buffer, length);
@@ -106,14 +119,19 @@ bool Win32MciPort::GetErrorString(std::uint32_t error, char* buffer, std::uint32
 }
 
 std::uint32_t Win32MciPort::WaveOutDeviceCount() {
-    return waveOutGetNumDevs();
+    static const auto deviceCount = Multimedia<decltype(&waveOutGetNumDevs)>("waveOutGetNumDevs");
+    return deviceCount != nullptr ? deviceCount() : 0;
 }
 
 std::int32_t Win32MciPort::PlayWaveSound(const char* sound, std::uint32_t flags) {
-    if (sound == nullptr) {
-        return PlaySoundW(nullptr, nullptr, flags);
+    static const auto playSound = Multimedia<decltype(&PlaySoundW)>("PlaySoundW");
+    if (playSound == nullptr) {
+        return FALSE;
     }
-    return PlaySoundW(Widen(sound, CP_ACP).c_str(), nullptr, flags);
+    if (sound == nullptr) {
+        return playSound(nullptr, nullptr, flags);
+    }
+    return playSound(Widen(sound, CP_ACP).c_str(), nullptr, flags);
 }
 
 void UseWin32MusicPorts() {

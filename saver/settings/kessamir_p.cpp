@@ -15,6 +15,7 @@
 #include "settings/dialog_resources.h"
 #include "settings/dialog_rules.h"
 #include "settings/zoom.h"
+#include "win32/system_library.h"
 #include "win32/wide_text.h"
 
 namespace {
@@ -203,7 +204,9 @@ void Kessamir_P::Cmd_File_Click() {
     request.nMaxFileTitle = kChooserBuffer;
     request.lpstrInitialDir = folder.c_str();
     request.lpstrTitle = L"ﾌｧｲﾙを開く";
-    ApiResult = GetOpenFileNameW(&request);
+    static const auto getOpenFileName =
+        SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    ApiResult = getOpenFileName != nullptr ? getOpenFileName(&request) : FALSE;
     if (ApiResult > 0) {
         TakeChosenFile(file.substr(0, file.find(L'\0')));
     }
@@ -251,6 +254,10 @@ void Kessamir_P::Cmd_Can_Click() {
 
 void Kessamir_P::lbl_URL_Click() {
     forms::SetScreenMousePointer(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
-    ShellExecuteW(WindowHandle(), L"open", lbl_URL.Caption().c_str(), L"", L"", SW_SHOWNORMAL);
+    static const auto shellExecute =
+        SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute != nullptr) {
+        shellExecute(WindowHandle(), L"open", lbl_URL.Caption().c_str(), L"", L"", SW_SHOWNORMAL);
+    }
     forms::SetScreenMousePointer(nullptr);
 }
