@@ -33,6 +33,9 @@ class SilentSetup(unittest.TestCase):
         subprocess.run(["wineserver", "-w"], env=cls.env, timeout=120)
         cls.run_wine("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d",
                      "N", "/f")
+        # A fault prints the debugger's backtrace instead of waiting on its dialog.
+        cls.run_wine("reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
+                     "/t", "REG_DWORD", "/d", "0", "/f")
         profile = os.path.join(cls.prefix, "drive_c", "users", USER_NAME)
         cls.folder = os.path.join(profile, INSTALL_FOLDER)
         cls.shortcut = os.path.join(profile, SHORTCUT)
