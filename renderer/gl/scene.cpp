@@ -3,7 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <optional>
+
 #include "model/sphere_mesh.h"
+#include "texture/mipmap_base.h"
 
 unsigned int desktopTexture = 0;
 const float lightPosition[4] = {1.0f, 5.0f, 5.0f, 1.0f};
@@ -17,11 +20,24 @@ constexpr GLfloat kMaterialSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat kMaterialShininess = 10.0f;
 constexpr GLint kDefaultUnpackAlignment = 4;
 
-// The reader's rows are tightly packed (3 x width bytes), so GL must not assume padding.
-void UploadMipmaps(const BitmapImage& image) {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+GLint MaxTextureSize() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size;
+}
+
+void BuildMipmaps(const BitmapImage& image) {
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
                       image.pixels.data());
+}
+
+// GLU scales a picture whose sides are not powers of two far more slowly than we do; handed
+// one already at the size it would choose, it only builds the smaller levels. The reader's
+// rows are tightly packed (3 x width bytes), so GL must not assume padding.
+void UploadMipmaps(const BitmapImage& image) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const std::optional<BitmapImage> scaled = ScaleToMipmapBase(image, MaxTextureSize());
+    BuildMipmaps(scaled ? *scaled : image);
     glPixelStorei(GL_UNPACK_ALIGNMENT, kDefaultUnpackAlignment);
 }
 

@@ -1,7 +1,5 @@
 #include "x11/headless_frame.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <png.h>
 
@@ -16,72 +14,9 @@
 #include "gl/viewport.h"
 #include "shell/frame_step.h"
 #include "x11/messages.h"
+#include "x11/offscreen_context.h"
 
 namespace {
-
-// An OpenGL context of Mesa's surfaceless platform drawing into a buffer of its own.
-class OffscreenContext {
-  public:
-    OffscreenContext(int width, int height) {
-        auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-            eglGetProcAddress("eglGetPlatformDisplayEXT"));
-        if (getDisplay == nullptr) {
-            return;
-        }
-        display_ = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
-            display_ = EGL_NO_DISPLAY;
-            return;
-        }
-        const EGLint wanted[] = {EGL_SURFACE_TYPE,
-                                 EGL_PBUFFER_BIT,
-                                 EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT,
-                                 EGL_RED_SIZE,
-                                 8,
-                                 EGL_GREEN_SIZE,
-                                 8,
-                                 EGL_BLUE_SIZE,
-                                 8,
-                                 EGL_DEPTH_SIZE,
-                                 16,
-                                 EGL_NONE};
-        EGLConfig config = nullptr;
-        EGLint found = 0;
-        if (!eglChooseConfig(display_, wanted, &config, 1, &found) || found < 1 ||
-            !eglBindAPI(EGL_OPENGL_API)) {
-            return;
-        }
-        const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-        surface_ = eglCreatePbufferSurface(display_, config, size);
-        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
-        current_ = surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
-                   eglMakeCurrent(display_, surface_, surface_, context_);
-    }
-    ~OffscreenContext() {
-        if (display_ == EGL_NO_DISPLAY) {
-            return;
-        }
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (context_ != EGL_NO_CONTEXT) {
-            eglDestroyContext(display_, context_);
-        }
-        if (surface_ != EGL_NO_SURFACE) {
-            eglDestroySurface(display_, surface_);
-        }
-        eglTerminate(display_);
-    }
-    OffscreenContext(const OffscreenContext&) = delete;
-    OffscreenContext& operator=(const OffscreenContext&) = delete;
-
-    bool Current() const { return current_; }
-
-  private:
-    EGLDisplay display_ = EGL_NO_DISPLAY;
-    EGLSurface surface_ = EGL_NO_SURFACE;
-    EGLContext context_ = EGL_NO_CONTEXT;
-    bool current_ = false;
-};
 
 // The reader is silent about a file it cannot open; here that is a failure to name, with the
 // reason opening it gave. Any other failure is the reader's own message.
