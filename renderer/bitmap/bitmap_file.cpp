@@ -12,10 +12,23 @@ namespace {
 
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// The size the system gives for the file, or 0 where it gives none (a pipe). Only a hint: the
+// bytes read are what count.
+std::size_t SizeHint(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return 0;
+    }
+    const long size = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
+
 // Reading stops at the largest size an accepted picture needs; whatever follows is never used.
-// An empty file has nothing to read and counts as failed.
+// Room for the whole file is made at once: growing the buffer chunk by chunk copied a desktop's
+// bytes over and over at every start. An empty file has nothing to read and counts as failed.
 bool ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
     constexpr std::size_t kChunk = 1 << 16;
+    bytes.reserve(std::min(SizeHint(file), dib::kMaxFileBytes) + kChunk);
     std::size_t got = 0;
     do {
         const std::size_t used = bytes.size();
