@@ -4,24 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
-namespace {
+#include "x11/desktop_pixels.h"
 
-// The position of a mask's lowest bit and its width, to scale any channel depth to 8 bits.
-struct Channel {
-    int shift = 0;
-    unsigned long mask = 0;
-    explicit Channel(unsigned long channelMask) : mask(channelMask) {
-        while (mask != 0 && (mask & 1) == 0) {
-            mask >>= 1;
-            ++shift;
-        }
-    }
-    std::uint8_t Of(unsigned long pixel) const {
-        return mask == 0 ? 0 : static_cast<std::uint8_t>(((pixel >> shift) & mask) * 255 / mask);
-    }
-};
+namespace {
 
 int RunHelper(const std::string& window, const std::string& pixmap) {
     const pid_t child = fork();
@@ -42,6 +31,29 @@ int RunHelper(const std::string& window, const std::string& pixmap) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Any other pixel layout (a 16-bit display, the other byte order) goes through Xlib pixel by
+// pixel.
+BitmapImage PictureByPixel(XImage* image, int width, int height, const RgbFromPixel& rgb) {
+    BitmapImage picture{width, height, {}};
+    picture.pixels.resize(static_cast<size_t>(width) * height * 3);
+    std::uint8_t* out = picture.pixels.data();
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x, out += 3) {
+            rgb.Write(XGetPixel(image, x, y), out);
+        }
+    }
+    return picture;
+}
+
+BitmapImage PictureOf(XImage* image, int width, int height, const RgbFromPixel& rgb) {
+    if (image->bits_per_pixel == 32 && image->byte_order == LSBFirst) {
+        return PictureFromPixels32(reinterpret_cast<const std::uint8_t*>(image->data),
+                                   static_cast<std::size_t>(image->bytes_per_line), width, height,
+                                   rgb);
+    }
+    return PictureByPixel(image, width, height, rgb);
+}
+
 }  // namespace
 
 std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
@@ -53,21 +65,8 @@ std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
     }
     // An image of a pixmap carries no colour masks (a pixmap has no visual), so the layout is
     // always the caller's.
-    const Channel red(pixelLayout.red_mask), green(pixelLayout.green_mask),
-        blue(pixelLayout.blue_mask);
-    BitmapImage picture;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.resize(static_cast<size_t>(width) * height * 3);
-    std::uint8_t* out = picture.pixels.data();
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            *out++ = red.Of(pixel);
-            *out++ = green.Of(pixel);
-            *out++ = blue.Of(pixel);
-        }
-    }
+    const RgbFromPixel rgb({pixelLayout.red_mask, pixelLayout.green_mask, pixelLayout.blue_mask});
+    BitmapImage picture = PictureOf(image, width, height, rgb);
     XDestroyImage(image);
     return picture;
 }

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gl/scene.h"
@@ -151,7 +152,7 @@ BitmapImage TakeDesktop(Display* display, int screen, const LaunchOptions& optio
     if (!picture) {
         picture = BitmapImage{1, 1, {0, 0, 0}};
     }
-    return *picture;
+    return std::move(*picture);
 }
 
 // Everything the animation loop works with.
@@ -260,7 +261,7 @@ void Animate(Show& show) {
 }
 
 void RunShow(Display* display, int screen, const Surface& surface, const LaunchOptions& options,
-             const BitmapImage& desktop) {
+             BitmapImage desktop) {
     EnableSwapInterval(display, surface.window);
     std::optional<FrameRateOverlay> overlay;
     if (options.showFrameRate) {
@@ -275,6 +276,8 @@ void RunShow(Display* display, int screen, const Surface& surface, const LaunchO
               {}};
     PlaceScene(show);
     InitScene(desktop);
+    // The texture holds the picture now; its bytes need not stay for the length of the show.
+    desktop = BitmapImage{};
     Animate(show);
     ReportFrameTiming();
 }
@@ -289,13 +292,13 @@ int RunOnDisplay(const LaunchOptions& options) {
     InstallStopSignals();
     XSetErrorHandler(NoteXError);
     const int screen = DefaultScreen(display);
-    const BitmapImage desktop = TakeDesktop(display, screen, options);
+    BitmapImage desktop = TakeDesktop(display, screen, options);
     const std::optional<Surface> surface = MakeSurface(display, screen, options);
     GLXContext context =
         surface ? glXCreateContext(display, surface->visual, nullptr, True) : nullptr;
     const bool current = context != nullptr && glXMakeCurrent(display, surface->window, context);
     if (current) {
-        RunShow(display, screen, *surface, options, desktop);
+        RunShow(display, screen, *surface, options, std::move(desktop));
         glXMakeCurrent(display, None, nullptr);
     } else if (surface) {
         Fail(WindowName(surface->window) + ": cannot make an OpenGL context for it");
