@@ -67,8 +67,10 @@ def main() -> int:
     wine_run = run_measured([os.path.join(windows_bin, "VorlentaBench.exe")],
                             close_renderer_after(RUN_SECONDS))
     e2e.remove_file(snapshot)
-    native_starts = [run_native(native, 1.0)["first_swap_ms"] for _ in range(STARTS)]
-    minimal_starts = [run_native([minimal, "0.5"], 30)["first_swap_ms"] for _ in range(STARTS)]
+    native_starts, minimal_starts = [], []
+    for _ in range(STARTS):
+        native_starts.append(run_native(native, 1.0)["first_swap_ms"])
+        minimal_starts.append(run_native([minimal, "0.5"], 30)["first_swap_ms"])
 
     offered = "yes" if native_run.get("swap_control_offered") else "no"
     print("GLX swap control offered by this Mesa: %s (left off in these runs)" % offered)
