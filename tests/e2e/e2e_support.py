@@ -24,8 +24,9 @@ import shutil
 import struct
 import subprocess
 import time
+from contextlib import contextmanager
 from dataclasses import dataclass
-from typing import Callable, List, Optional, Sequence, Tuple
+from typing import Callable, Iterator, List, Optional, Sequence, Tuple
 
 Colour = Tuple[int, int, int]
 
@@ -110,6 +111,22 @@ def start_program(path: str, *args: str, desktop: Optional[str] = None) -> Progr
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, start_new_session=True)
     return Program(process, os.path.basename(path))
+
+
+@contextmanager
+def desktop_held() -> Iterator[None]:
+    """Keeps Wine's desktop process running while the block runs, as Windows always has its
+    desktop. Wine starts that process for the first program with windows and ends it a moment
+    after the last one: a start measured without it would count the desktop's own start."""
+    holder = start_program(program_path("WINDOW_PROBE"), "hold", "3600000")
+    try:
+        if wait_window("vorlenta-e2e-hold", 30) is None:
+            raise RuntimeError("the desktop holder showed no window")
+        yield
+    finally:
+        close_window("vorlenta-e2e-hold")
+        if wait_exit(holder, 10) is None:
+            holder.kill()
 
 
 def wait_exit(program: Program, timeout: float) -> Optional[int]:
