@@ -6,6 +6,7 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/gdi.h"
+#include "painted_pixel.h"
 
 namespace {
 
@@ -197,18 +198,8 @@ std::shared_ptr<const forms::Picture> Plain(COLORREF colour) {
 }
 
 COLORREF PrintedPixel(const forms::Control& control, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, control.Width(), control.Height());
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(control.WindowHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                 PRF_CLIENT);
-    const COLORREF pixel = GetPixel(memory, x, y);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    return PaintedPixel(control.WindowHandle(), WM_PRINTCLIENT, PRF_CLIENT, control.Width(),
+                        control.Height(), x, y);
 }
 
 TEST(Graphics, AnImageStretchesItsPictureAndASharedPictureLivesOnWithItsLastImage) {

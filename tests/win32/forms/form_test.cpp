@@ -8,8 +8,9 @@
 
 #include "forms/platform.h"
 #include "forms/runtime.h"
-#include "no_form_left.h"
 #include "forms/timer.h"
+#include "no_form_left.h"
+#include "painted_pixel.h"
 
 namespace {
 
@@ -153,17 +154,7 @@ class BackgroundForm : public forms::Form {
 };
 
 COLORREF ErasedPixel(HWND window, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 100);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-    const COLORREF pixel = GetPixel(memory, x, y);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    return PaintedPixel(window, WM_ERASEBKGND, 0, 100, 100, x, y);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "music/settings.h"
+#include "painted_pixel.h"
 
 namespace {
 
@@ -57,19 +58,8 @@ class LoadedDialog {
 
   private:
     COLORREF PanelPixel(int x, int y) {
-        HWND panel = dialog.Pic_C.WindowHandle();
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap =
-            CreateCompatibleBitmap(screen, dialog.Pic_C.Width(), dialog.Pic_C.Height());
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        const COLORREF pixel = GetPixel(memory, x, y);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return pixel;
+        return PaintedPixel(dialog.Pic_C.WindowHandle(), WM_PRINTCLIENT, PRF_CLIENT,
+                            dialog.Pic_C.Width(), dialog.Pic_C.Height(), x, y);
     }
 };
 
