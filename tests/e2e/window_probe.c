@@ -55,10 +55,18 @@ static int ReportWindow(HWND window) {
     return 0;
 }
 
-static int Find(const char* title) {
+/* The top-level window titled TITLE; when there is none, says so as every command does. */
+static HWND FindOrSayNone(const char* title) {
     HWND window = FindWindowA(NULL, title);
     if (window == NULL) {
         printf("none\n");
+    }
+    return window;
+}
+
+static int Find(const char* title) {
+    HWND window = FindOrSayNone(title);
+    if (window == NULL) {
         return 1;
     }
     return ReportWindow(window);
@@ -93,9 +101,8 @@ static int WaitGone(const char* title, DWORD timeout) {
 }
 
 static int Close(const char* title) {
-    HWND window = FindWindowA(NULL, title);
+    HWND window = FindOrSayNone(title);
     if (window == NULL) {
-        printf("none\n");
         return 1;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -116,9 +123,8 @@ static int Mode(void) {
 }
 
 static int Activate(const char* title) {
-    HWND window = FindWindowA(NULL, title);
+    HWND window = FindOrSayNone(title);
     if (window == NULL) {
-        printf("none\n");
         return 1;
     }
     printf("activated=%d\n", SetForegroundWindow(window) ? 1 : 0);
@@ -126,9 +132,8 @@ static int Activate(const char* title) {
 }
 
 static int Place(const char* title, int x, int y, int width, int height) {
-    HWND window = FindWindowA(NULL, title);
+    HWND window = FindOrSayNone(title);
     if (window == NULL) {
-        printf("none\n");
         return 1;
     }
     SetWindowPos(window, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -137,9 +142,8 @@ static int Place(const char* title, int x, int y, int width, int height) {
 }
 
 static int Dpi(const char* title) {
-    HWND window = FindWindowA(NULL, title);
+    HWND window = FindOrSayNone(title);
     if (window == NULL) {
-        printf("none\n");
         return 1;
     }
     printf("awareness=%d\n",
