@@ -6,46 +6,31 @@
 #include <vector>
 
 #include "bitmap/bitmap_reader.h"
+#include "bmp_builder.h"
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
 // A bottom-up bitmap with a 40-byte header, a grey ramp palette for 8 bits and varied pixels.
 std::vector<std::uint8_t> FullHdBitmap(int bitCount) {
-    const std::uint32_t paletteBytes = bitCount == 8 ? 256 * 4 : 0;
-    const std::uint32_t stride = (kWidth * bitCount + 31) / 32 * 4;
-    const std::uint32_t offset = 14 + 40 + paletteBytes;
-    std::vector<std::uint8_t> file = {'B', 'M'};
-    PutU32(file, offset + stride * kHeight);
-    PutU32(file, 0);
-    PutU32(file, offset);
-    for (std::uint32_t field : {40u, std::uint32_t{kWidth}, std::uint32_t{kHeight}}) {
-        PutU32(file, field);
+    bmp_test::BmpSpec spec;
+    spec.width = kWidth;
+    spec.height = kHeight;
+    spec.bitCount = static_cast<std::uint16_t>(bitCount);
+    if (bitCount == 8) {
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            spec.palette.push_back(i * 0x010101);
+        }
     }
-    PutU16(file, 1);
-    PutU16(file, static_cast<std::uint32_t>(bitCount));
-    for (int field = 0; field < 6; ++field) {
-        PutU32(file, 0);
-    }
-    for (std::uint32_t i = 0; i < paletteBytes / 4; ++i) {
-        PutU32(file, i * 0x010101);
-    }
-    for (std::uint32_t i = 0; i < stride * kHeight; ++i) {
-        file.push_back(static_cast<std::uint8_t>(i * 7 + i / 5));
-    }
-    return file;
+    const std::uint32_t bits = bitCount == 32 ? 0xFFFFFFFFu : (1u << bitCount) - 1;
+    spec.pixels = bmp_test::PackRows(kWidth, kHeight, bitCount, [bits](int x, int row) {
+        return (static_cast<std::uint32_t>(x) * 2654435761u +
+                static_cast<std::uint32_t>(row) * 40503u) &
+               bits;
+    });
+    return bmp_test::BuildBmp(spec);
 }
 
 void BM_DecodeFullHd(benchmark::State& state) {
