@@ -25,6 +25,7 @@ import time
 ROOT = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, ROOT)
 sys.path.insert(0, os.path.join(os.path.dirname(ROOT), "tests", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(ROOT), "tests", "tools"))
 
 import e2e_support as e2e  # noqa: E402
 from renderer_bench import RUN_SECONDS, STARTS, SNAPSHOT, close_renderer_after, run_measured  # noqa: E402
@@ -61,7 +62,6 @@ def main() -> int:
 
     native_run = run_native(native, RUN_SECONDS)
     minimal_run = run_native([minimal, str(RUN_SECONDS)], RUN_SECONDS + 30)
-    e2e.prepare_wine()
     snapshot = e2e.windows_path_on_host(SNAPSHOT)
     e2e.write_file(snapshot, e2e.bitmap_bytes(1024, 768, lambda x, y: (x % 256, y % 256, 128)))
     wine_run = run_measured([os.path.join(windows_bin, "VorlentaBench.exe")],

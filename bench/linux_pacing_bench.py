@@ -14,21 +14,16 @@ build without sanitizers gives the fair figures (see the README's Benchmarks).""
 import os
 import re
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "tools"))
 
-def start_xvfb():
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
-                              stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        return server, ":" + pipe.readline().strip()
+from bitmaps import bitmap_bytes  # noqa: E402
+from x_display import start_xvfb  # noqa: E402
 
 
 def run_for(command, seconds: float, env: dict) -> dict:
@@ -37,7 +32,7 @@ def run_for(command, seconds: float, env: dict) -> dict:
     with tempfile.TemporaryFile("w+") as errors:
         process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                    stderr=errors, env=env)
-        time.sleep(seconds)
+        time.sleep(seconds)  # the run that is measured
         process.send_signal(signal.SIGTERM)
         _, _, usage = os.wait4(process.pid, 0)
         errors.seek(0)
@@ -48,13 +43,8 @@ def run_for(command, seconds: float, env: dict) -> dict:
 
 
 def picture(path: str) -> None:
-    width, height = 64, 48
-    stride = (width * 3 + 3) & ~3
-    rows = (bytes((30, 120, 230)) * width + b"\0" * (stride - width * 3)) * height
     with open(path, "wb") as handle:
-        handle.write(struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54) +
-                     struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 0, 0,
-                                 0, 0) + rows)
+        handle.write(bitmap_bytes(64, 48, lambda x, y: (230, 120, 30)))
 
 
 def peak_kilobytes(program: str, frame: int, folder: str) -> int:

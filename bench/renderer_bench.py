@@ -29,6 +29,7 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "tools"))
 
 import e2e_support as e2e  # noqa: E402
 
@@ -57,7 +58,7 @@ def close_renderer_after(seconds: float):
         if e2e.wait_window("Kessamiron_VC", 30) is None:
             process.kill()
             raise RuntimeError("the renderer showed no window")
-        time.sleep(seconds)
+        time.sleep(seconds)  # the run that is measured
         e2e.close_window("Kessamiron_VC")
     return stop
 
@@ -97,7 +98,6 @@ def main() -> int:
     paced_renderer = os.path.join(bin_dir, "VorlentaBenchPaced.exe")
     minimal = os.path.join(bin_dir, "minimal_wgl.exe")
     os.environ["VORLENTA_WINDOW_PROBE"] = os.path.join(bin_dir, "window_probe.exe")
-    e2e.prepare_wine()
     snapshot = e2e.windows_path_on_host(SNAPSHOT)
 
     with e2e.desktop_held():

@@ -31,8 +31,10 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "tools"))
 
 import e2e_support as e2e  # noqa: E402
+from waits import wait_for  # noqa: E402
 
 SCREENS = ("1280x1024x24", "1920x1080x24")
 # A start under Wine varies by tens of milliseconds from one run to the next: enough runs, each
@@ -54,7 +56,8 @@ def one_run(saver: str) -> dict:
         if e2e.wait_window("Kessamiron_VC", 30) is None:
             process.kill()
             raise RuntimeError("the renderer showed no window")
-        e2e.poll_until(lambda: "first_swap_ms" in read_figures(errors.name), 10)
+        wait_for(lambda: "first_swap_ms" in read_figures(errors.name), 10,
+                 "the renderer's first frame in its report")
         e2e.close_window("Kessamiron_VC")
         process.wait(timeout=30)
         figures = read_figures(errors.name)
@@ -90,7 +93,6 @@ def measure(build: str) -> dict:
     """Inside one wine-env: the figures for its screen, as medians."""
     bin_dir = os.path.join(build, "bin")
     os.environ["VORLENTA_WINDOW_PROBE"] = os.path.join(bin_dir, "window_probe.exe")
-    e2e.prepare_wine()
     folder = os.path.join(e2e.drive_c(), "vorlenta bench")
     os.makedirs(folder, exist_ok=True)
     saver = os.path.join(folder, "Vorlenta.scr")

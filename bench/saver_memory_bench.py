@@ -12,11 +12,13 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests")
+sys.path.insert(0, os.path.join(TESTS, "e2e"))
+sys.path.insert(0, os.path.join(TESTS, "tools"))
 
 import e2e_support as e2e  # noqa: E402
 import saver_e2e as s  # noqa: E402
-from saver_dialog_test import CMD_CAN, CMD_FILE, CMD_SET, OPTION_ROWS, PANEL, settings_bytes  # noqa: E402
+from saver_dialog_test import CMD_CAN, CMD_FILE, CMD_SET, OPTION_ROWS, PANEL, painted_dialog  # noqa: E402
 
 COMMAND_HOST_TITLE = "Vorlenta command host"
 COMMAND_HOST_IMAGE = "command_host.exe"
@@ -35,12 +37,10 @@ def click(point, button: int = 1) -> None:
 
 
 def dialog_minute() -> None:
-    with open(s.settings_path(), "wb") as handle:
-        handle.write(settings_bytes(1, 3))
+    s.write_settings(1, 3)
     dialog = s.start_saver("/c")
     try:
-        window = e2e.wait_window(s.DIALOG_TITLE, 30)
-        time.sleep(1.0)
+        window = painted_dialog()
 
         def at(x, y):
             return window.client_x + x, window.client_y + y
@@ -56,11 +56,11 @@ def dialog_minute() -> None:
             while time.monotonic() < deadline:
                 for point in hover:
                     subprocess.run(["xdotool", "mousemove", *map(str, point)], check=True)
-                    time.sleep(0.15)
+                    time.sleep(0.15)  # a hand's pace, which the figure is for
                 for point in options:
                     click(point, button=1 if point != options[1] else 3)
                 click(file_button)
-                time.sleep(0.1)
+                time.sleep(0.1)  # a hand's pace
 
         work(5)
         first = e2e.resident_kib(s.SAVER_IMAGE)
@@ -90,7 +90,7 @@ def button_faces(count: int = 50000) -> None:
                     samples[line] = e2e.resident_kib(COMMAND_HOST_IMAGE)
             return "churn done" in lines
 
-        if not e2e.poll_until(sample_at_reports, 240, 0.02):
+        if not e2e.poll_until(sample_at_reports, 240):
             print("push button: the churn did not end")
             return
         first, last = samples["churned 10000"], samples["churned %d" % count]
@@ -103,7 +103,6 @@ def button_faces(count: int = 50000) -> None:
 
 def main() -> None:
     use_build(sys.argv[1] if len(sys.argv) > 1 else "build/win64")
-    e2e.prepare_wine()
     dialog_minute()
     button_faces()
 

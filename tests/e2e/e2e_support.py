@@ -15,18 +15,21 @@ Typical use:
     program = start_program(program_path("RENDERER"))
     window = wait_window("Kessamiron_VC", timeout=10)
     shot = take_screenshot("renderer-phase-a")
-    hold_key("Escape", 0.15)
-    wait_exit(program, timeout=1)
+    end_with_escape("Kessamiron_VC", (100, 100), lambda: not program.running(), "its end")
+
+Waits go through waits.wait_for (tests/tools, on PYTHONPATH), never through a fixed sleep.
 """
 
 import os
 import shutil
-import struct
 import subprocess
-import time
 from contextlib import contextmanager
 from dataclasses import dataclass
 from typing import Callable, Iterator, List, Optional, Sequence, Tuple
+
+from bitmaps import bitmap_bytes  # noqa: F401  (the e2e tests' bitmap writer)
+from waits import WaitTimeout, wait_for
+from x_display import escape_into, focus, x_window_id
 
 Colour = Tuple[int, int, int]
 
@@ -60,19 +63,6 @@ def screenshot_dir() -> str:
     folder = os.environ.get("VORLENTA_SCREENSHOTS") or os.path.join(os.getcwd(), "screenshots")
     os.makedirs(folder, exist_ok=True)
     return folder
-
-
-# ---------------------------------------------------------------------------------------------
-# The Wine prefix
-
-
-def prepare_wine() -> None:
-    """Settings of the test prefix that the bare Xvfb display needs. There is no window
-    manager, so Wine must not leave windows to one: with managed windows, every window that
-    is hidden or destroyed waits 2 s for a withdrawal notice that never comes."""
-    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
-                    "/d", "N", "/f"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -190,14 +180,14 @@ def wait_no_process(image_name: str, timeout: float) -> bool:
     return poll_until(lambda: not wine_processes(image_name), timeout)
 
 
-def poll_until(condition: Callable[[], bool], timeout: float, interval: float = 0.05) -> bool:
-    deadline = time.monotonic() + timeout
-    while True:
-        if condition():
-            return True
-        if time.monotonic() >= deadline:
-            return False
-        time.sleep(interval)
+def poll_until(condition: Callable[[], object], timeout: float) -> bool:
+    """Whether CONDITION came true within TIMEOUT seconds, for a caller that goes on either
+    way; one that cannot go on calls wait_for, which says what did not come."""
+    try:
+        wait_for(condition, timeout, "a condition")
+    except WaitTimeout:
+        return False
+    return True
 
 
 # ---------------------------------------------------------------------------------------------
@@ -276,26 +266,29 @@ def press_key(keysym: str) -> None:
     subprocess.run(["xdotool", "key", keysym], check=True)
 
 
-def hold_key(keysym: str, seconds: float) -> None:
-    """Holds KEYSYM down for SECONDS, as a person does. A program that looks at its key state
-    once per frame misses a tap shorter than one frame: both messages arrive between two
-    frames and the key is up again when it looks."""
-    subprocess.run(["xdotool", "keydown", keysym], check=True)
-    time.sleep(seconds)
-    subprocess.run(["xdotool", "keyup", keysym], check=True)
+def end_with_escape(x_window_name: str, point: Tuple[int, int], ended: Callable[[], object],
+                    what: str, presses: int = 3, timeout: float = 2) -> float:
+    """Gives Escape to the X window X_WINDOW_NAME, clicked into at POINT first (see
+    x_display.escape_into), until ENDED() holds within TIMEOUT seconds of a press; returns
+    when the press that did it went down. Without a window manager the X focus of a new
+    window is not always where the test put it: a key that went elsewhere is pressed again."""
+    for _ in range(presses - 1):
+        pressed = escape_into(x_window_name, *point)
+        if poll_until(ended, timeout):
+            return pressed
+    pressed = escape_into(x_window_name, *point)
+    wait_for(ended, timeout, what + " after Escape")
+    return pressed
 
 
 def focus_x_window(title: str) -> bool:
-    """Gives the X input focus to the X window named TITLE (by xdotool search). Needed before
-    press_key: without a window manager nobody moves the focus to a new window. A virtual
-    desktop is one X window named "NAME - Wine desktop"."""
-    found = subprocess.run(["xdotool", "search", "--name", "^%s$" % title],
-                           stdout=subprocess.PIPE, text=True)
-    ids = found.stdout.split()
-    if not ids:
-        return False
-    subprocess.run(["xdotool", "windowfocus", "--sync", ids[-1]], check=False)
-    return True
+    """Gives the X input focus to the X window named TITLE. Needed before press_key: without a
+    window manager nobody moves the focus to a new window. A virtual desktop is one X window
+    named "NAME - Wine desktop"."""
+    window = x_window_id(title)
+    if window:
+        focus(window)
+    return bool(window)
 
 
 def click_at(x: int, y: int) -> None:
@@ -333,6 +326,17 @@ def take_screenshot(name: str) -> Screenshot:
     return Screenshot(path)
 
 
+def wait_screenshot(name: str, looks_right: Callable[[Screenshot], object], timeout: float,
+                    what: str, photograph: Callable[[str], Screenshot] = None) -> Screenshot:
+    """Photographs the X display into <screenshots>/<name>.png (or with PHOTOGRAPH(name))
+    until LOOKS_RIGHT(shot) holds (within TIMEOUT seconds; WaitTimeout names WHAT); returns
+    that photograph."""
+    def right_shot() -> Optional[Screenshot]:
+        shot = (photograph or take_screenshot)(name)
+        return shot if looks_right(shot) else None
+    return wait_for(right_shot, timeout, what)
+
+
 def _parse_ppm(data: bytes) -> Tuple[int, int, bytes]:
     fields: List[bytes] = []
     position = 0
@@ -367,31 +371,7 @@ def disc_points(centre_x: int, centre_y: int, radius: int, step: int = 6) -> Lis
 
 
 # ---------------------------------------------------------------------------------------------
-# Bitmap files
-
-
-def bitmap_bytes(width: int, height: int, colour_at: Callable[[int, int], Colour],
-                 header_size: int = 40) -> bytes:
-    """A bottom-up 24-bit Windows bitmap with its "BM" file header. colour_at(x, y) gives the
-    colour with y = 0 at the top of the picture. HEADER_SIZE 108 or 124 writes the later
-    information headers (the extra fields zero)."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for row in range(height):
-        y = height - 1 - row
-        line = bytearray()
-        for x in range(width):
-            red, green, blue = colour_at(x, y)
-            line += bytes((blue, green, red))
-        line += bytes(stride - width * 3)
-        rows.append(bytes(line))
-    pixels = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", header_size, width, height, 1, 24, 0, len(pixels),
-                       2835, 2835, 0, 0)
-    info += bytes(header_size - len(info))
-    offset = 14 + len(info)
-    file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return file_header + info + pixels
+# Files
 
 
 def write_file(path: str, data: bytes) -> None:

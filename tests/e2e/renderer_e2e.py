@@ -6,6 +6,7 @@ import unittest
 from typing import List, Optional
 
 import e2e_support as e2e
+from waits import wait_for
 
 WINDOW_TITLE = "Kessamiron_VC"
 WINDOW_CLASS = "OpenGL"
@@ -25,7 +26,6 @@ SKY_BLUE = (0, 160, 255)
 # The sphere seen from the camera of the sphere phase covers a disc of about 157 pixels'
 # radius around the centre of a 768-pixel-high view.
 SPHERE_SAMPLE_RADIUS = 110
-ESCAPE_HOLD_SECONDS = 0.15
 
 
 def picture_colour(x: int, _y: int):
@@ -59,10 +59,6 @@ def looks_like_picture(colour) -> bool:
 class RendererTestCase(unittest.TestCase):
     """Starts from a known prefix, and leaves no renderer, no snapshot and no stray process."""
 
-    @classmethod
-    def setUpClass(cls):
-        e2e.prepare_wine()
-
     def setUp(self):
         self.programs: List[e2e.Program] = []
         self.explorers_before = set(e2e.wine_processes("explorer.exe"))
@@ -75,10 +71,8 @@ class RendererTestCase(unittest.TestCase):
         # Ends the leftovers before failing, so the next test starts clean.
         e2e.kill_wine_processes(RENDERER_IMAGE)
         self.assertFalse(left_running, "a renderer process is left")
-        left = set(e2e.wine_processes("explorer.exe")) - self.explorers_before
-        self.assertTrue(e2e.poll_until(
-            lambda: not set(e2e.wine_processes("explorer.exe")) - self.explorers_before, 5),
-            "a virtual desktop is left: %s" % left)
+        wait_for(lambda: not set(e2e.wine_processes("explorer.exe")) - self.explorers_before,
+                 5, "the virtual desktops the test started to end")
 
     def start(self, path: str, *args: str, desktop: Optional[str] = None) -> e2e.Program:
         program = e2e.start_program(path, *args, desktop=desktop)
@@ -95,18 +89,13 @@ class RendererTestCase(unittest.TestCase):
         return window
 
     def press_escape(self, window: e2e.WindowInfo, x_window_name: str) -> float:
-        """Presses Escape for the renderer; returns when. Without a window manager nobody
-        gives a new window the focus, so the test focuses its X window and clicks into the
-        client area first (clicks change nothing in the renderer)."""
-        e2e.focus_x_window(x_window_name)
-        e2e.click_at(window.client_x + window.client_width - 20,
-                     window.client_y + window.client_height - 20)
-        time.sleep(0.2)
-        pressed = time.monotonic()
-        # The renderer reads Escape's state at the end of each frame, so the key is held for
-        # several frames (a frame takes up to about 15 ms here).
-        e2e.hold_key("Escape", ESCAPE_HOLD_SECONDS)
-        return pressed
+        """Escape for the renderer, given to X_WINDOW_NAME, until its process has gone;
+        returns when the key that ended it was pressed."""
+        corner = (window.client_x + window.client_width - 20,
+                  window.client_y + window.client_height - 20)
+        return e2e.end_with_escape(x_window_name, corner,
+                                   lambda: not e2e.wine_processes(RENDERER_IMAGE),
+                                   "the renderer's end")
 
     def assert_renderer_gone_within(self, seconds: float, started: float,
                                     desktop: Optional[str] = None) -> float:

@@ -4,10 +4,10 @@ the snapshot turns out to be unreadable after the switch, and while another prog
 activation."""
 
 import subprocess
-import time
 import unittest
 
 import e2e_support as e2e
+from waits import wait_for
 from renderer_e2e import (RENDERER_IMAGE, VIRTUAL_DESKTOP, VIRTUAL_DESKTOP_WINDOW, WINDOW_TITLE,
                           RendererTestCase, looks_like_picture, sphere_points, write_snapshot)
 
@@ -38,21 +38,16 @@ class RendererFullScreen(RendererTestCase):
         window = self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
         self.assertEqual((window.client_x, window.client_y), (0, 0))
         self.assertEqual((window.client_width, window.client_height), (1024, 768))
-        time.sleep(1)
-        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), "1024x768x32")
-        shot = e2e.take_screenshot("renderer-fullscreen-phase-a")
-        self.assertGreater(shot.share_of(sphere_points(window), looks_like_picture), 0.95)
-
-        pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
-        self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
-        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+        self.wait_show_mode()
+        self.wait_picture(window, 0.95, "renderer-fullscreen-phase-a",
+                          "the sphere of the picture, full screen")
+        self.end_show_with_the_mode_back(window, original)
 
     def test_another_program_activated_gets_the_desktop_mode_until_the_show_returns(self):
         original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)
         self.start_renderer(desktop=VIRTUAL_DESKTOP)
         self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
-        time.sleep(1)
-        self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), "1024x768x32")
+        self.wait_show_mode()
 
         other = subprocess.Popen(["wine", e2e.program_path("WINDOW_PROBE"), "--desktop",
                                   VIRTUAL_DESKTOP.partition(",")[0], "other", "60000"],
@@ -60,26 +55,35 @@ class RendererFullScreen(RendererTestCase):
                                  start_new_session=True)
         self.addCleanup(self.end_other, other)
         self.assertEqual(other.stdout.readline().strip(), "ready")
-        self.assertTrue(e2e.poll_until(
-            lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == original, 5),
-            "the desktop mode did not come back while another program was active")
+        wait_for(lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == original, 5,
+                 "the desktop's mode back while another program is active")
 
         self.assertEqual(e2e.run_probe("activate", WINDOW_TITLE, desktop=VIRTUAL_DESKTOP)[1],
                          "activated=1")
-        self.assertTrue(e2e.poll_until(
-            lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == "1024x768x32", 5),
-            "the show did not take its mode back")
+        self.wait_show_mode()
         window = self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
         self.assertEqual((window.client_x, window.client_y, window.client_width,
                           window.client_height), (0, 0, 1024, 768))
-        time.sleep(0.5)
-        shot = e2e.take_screenshot("renderer-fullscreen-returned")
         # Sphere or burst, whichever phase it has reached: the picture is drawn again.
-        self.assertGreater(shot.share_of(sphere_points(window), looks_like_picture), 0.05)
+        self.wait_picture(window, 0.05, "renderer-fullscreen-returned", "the picture drawn again")
+        self.end_show_with_the_mode_back(window, original)
 
+    @staticmethod
+    def wait_picture(window: e2e.WindowInfo, share: float, name: str, what: str) -> None:
+        """Waits until more than SHARE of the sphere's middle shows the picture."""
+        e2e.wait_screenshot(name, lambda shot: shot.share_of(sphere_points(window),
+                                                             looks_like_picture) > share, 10,
+                            what)
+
+    def end_show_with_the_mode_back(self, window: e2e.WindowInfo, original: str) -> None:
         pressed = self.press_escape(window, VIRTUAL_DESKTOP_WINDOW)
         self.assert_renderer_gone_within(1.0, pressed, desktop=VIRTUAL_DESKTOP)
         self.assertEqual(e2e.display_mode(desktop=VIRTUAL_DESKTOP), original)
+
+    @staticmethod
+    def wait_show_mode() -> None:
+        wait_for(lambda: e2e.display_mode(desktop=VIRTUAL_DESKTOP) == "1024x768x32", 5,
+                 "the show's display mode, 1024x768x32")
 
     @staticmethod
     def end_other(other: subprocess.Popen) -> None:

@@ -30,7 +30,7 @@ class RendererWithoutSnapshot(RendererTestCase):
         box = e2e.wait_window(ERROR_TITLE, 20)
         self.assertIsNotNone(box, "no Error box")
         self.assertEqual(box.class_name, DIALOG_CLASS)
-        time.sleep(1)
+        time.sleep(1)  # proves that the box holds the renderer: nothing to wait for
         e2e.take_screenshot("renderer-error-box")
         self.assertTrue(renderer.running(), "the box must hold the renderer until dismissed")
 

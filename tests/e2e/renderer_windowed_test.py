@@ -6,6 +6,7 @@ import time
 import unittest
 
 import e2e_support as e2e
+from waits import wait_for
 from renderer_e2e import (BARE_DISPLAY_MODE, WINDOW_TITLE, RendererTestCase, client_corners,
                           looks_like_picture, looks_orange, looks_sky_blue, sphere_points,
                           write_snapshot)
@@ -28,8 +29,8 @@ class RendererInAWindow(RendererTestCase):
         self.assertEqual((window.frame_x, window.frame_y), (0, 0))
         self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
 
-        time.sleep(1)
         points = sphere_points(window)
+        self.wait_for_the_sphere(points)
         phase_a = self.wait_for_both_halves_of_the_picture(points)
         for x, y in client_corners(window):
             self.assertTrue(e2e.is_black(phase_a.pixel(x, y)), "corner %d,%d not black" % (x, y))
@@ -44,42 +45,45 @@ class RendererInAWindow(RendererTestCase):
 
     def test_ends_on_wm_close(self):
         self.start_renderer()
-        self.wait_renderer_window()
-        time.sleep(0.5)
+        self.wait_for_the_sphere(sphere_points(self.wait_renderer_window()))
         closed = time.monotonic()
         self.assertTrue(e2e.close_window(WINDOW_TITLE))
         self.assert_renderer_gone_within(1.0, closed)
         self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
 
+    @staticmethod
+    def wait_for_the_sphere(points) -> None:
+        """Returns once the renderer has drawn: the sphere's centre carries the picture."""
+        e2e.wait_screenshot("renderer-windowed-phase-a",
+                            lambda shot: shot.share_of(points, looks_like_picture) > 0.95, 20,
+                            "the sphere of the picture")
+
     def wait_for_both_halves_of_the_picture(self, points):
         """The sphere turns: how much of each half faces the camera at a given second depends
         on the machine's frame rate, so photograph it until both have been seen."""
-        seen_orange = seen_sky_blue = False
-        deadline = time.monotonic() + SPIN_WAIT_SECONDS
-        while True:
+        seen = set()
+
+        def both_halves_seen():
             shot = e2e.take_screenshot("renderer-windowed-phase-a")
             self.assertGreater(shot.share_of(points, looks_like_picture), 0.95,
                                "the sphere's centre does not carry the picture")
-            seen_orange |= shot.share_of(points, looks_orange) > 0.0
-            seen_sky_blue |= shot.share_of(points, looks_sky_blue) > 0.0
-            if seen_orange and seen_sky_blue:
-                return shot
-            if time.monotonic() > deadline:
-                self.fail("the turning sphere never showed both halves of the picture")
-            time.sleep(0.25)
+            for half, looks_like_it in (("orange", looks_orange), ("sky blue", looks_sky_blue)):
+                if shot.share_of(points, looks_like_it) > 0.0:
+                    seen.add(half)
+            return shot if len(seen) == 2 else None
+        return wait_for(both_halves_seen, SPIN_WAIT_SECONDS,
+                        "both halves of the picture on the turning sphere")
 
     def wait_for_burst(self, points) -> float:
         """Photographs the display until the solid sphere has scattered into pieces with
         black gaps between them; returns when that was seen."""
-        deadline = time.monotonic() + BURST_WAIT_SECONDS
-        while time.monotonic() < deadline:
-            time.sleep(0.5)
-            shot = e2e.take_screenshot("renderer-windowed-phase-b")
-            if shot.share_of(points, e2e.is_black) > 0.5:
-                self.assertGreater(shot.share_of(points, looks_like_picture), 0.02,
-                                   "no pieces of the picture left in view")
-                return time.monotonic()
-        self.fail("no burst within %d s" % BURST_WAIT_SECONDS)
+        shot = e2e.wait_screenshot("renderer-windowed-phase-b",
+                                   lambda shot: shot.share_of(points, e2e.is_black) > 0.5,
+                                   BURST_WAIT_SECONDS, "the burst")
+        seen = time.monotonic()
+        self.assertGreater(shot.share_of(points, looks_like_picture), 0.02,
+                           "no pieces of the picture left in view")
+        return seen
 
 
 if __name__ == "__main__":

@@ -7,13 +7,15 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
-from saver_dialog_test import CMD_SET, PANEL, settings_bytes
-from saver_music_test import sent_strings, start_sound_server, stop_sound_server
+from saver_dialog_test import CMD_SET, PANEL, painted_dialog
+from saver_music_test import read_text, sent_strings, start_sound_server, stop_sound_server
+from saver_run_test import show_pattern_on_root, wait_for_the_show
+from settings_file import settings_bytes
+from waits import wait_for
 
 FOLDER = "C:\\Тест Вор Łódź 東京"
 MUSIC_NAME = "песня łąka 歌.mp3"
@@ -48,27 +50,21 @@ class AnyPath(s.SaverTestCase):
         self.assertEqual(e2e.run_probe("acp")[1], "acp=1252")
 
     def test_the_show_finds_its_renderer_and_ends_on_escape(self):
+        show_pattern_on_root()  # a desktop the sphere shows, whatever the last test left
         saver = self.saver("/s", path=self.saver_copy)
         window = e2e.wait_window(s.RENDERER_TITLE, timeout=20)
         self.assertIsNotNone(window, "no renderer started beside the screen saver")
-        time.sleep(1)
-        e2e.take_screenshot("saver-any-path-show")
-        for _ in range(3):
-            self.end_renderer(window)
-            if e2e.wait_exit(saver, timeout=3) is not None:
-                break
-        else:
-            self.fail("Escape did not end the show")
+        wait_for_the_show(window, "saver-any-path-show")
+        self.end_renderer(window)
+        self.assertIsNotNone(e2e.wait_exit(saver, timeout=3), "Escape did not end the show")
         self.assert_gone(s.RENDERER_IMAGE)
 
     def test_the_settings_are_written_beside_the_program_with_the_usual_bytes(self):
         dialog = self.saver("/c", path=self.saver_copy)
-        self.assertIsNotNone(e2e.wait_window(s.DIALOG_TITLE, 30), "no settings dialog")
-        time.sleep(1.0)
-        window = e2e.find_window(s.DIALOG_TITLE)
+        window = painted_dialog()
         at = (window.client_x, window.client_y)
+        # The second click is handled after the first, in the order the X server sent them.
         e2e.click_at(at[0] + PANEL[0] + 44 + 10, at[1] + PANEL[1] + 56 + 6)  # "音楽CD"
-        time.sleep(0.3)
         e2e.click_at(at[0] + CMD_SET[0] + CMD_SET[2] // 2, at[1] + CMD_SET[1] + CMD_SET[3] // 2)
         self.assertIsNotNone(e2e.wait_exit(dialog, timeout=5), "the dialog did not end")
         with open(self.settings, "rb") as handle:
@@ -85,8 +81,7 @@ class AnyPath(s.SaverTestCase):
         os.remove(wave)
         stored = short_path(FOLDER + "\\" + MUSIC_NAME)
         self.assertTrue(stored.isascii() and stored.upper().endswith(".MP3"), stored)
-        with open(self.settings, "wb") as handle:
-            handle.write(settings_bytes(2, 0, stored.encode("cp1252")))
+        s.write_settings(2, 0, stored.encode("cp1252"), path=self.settings)
 
         trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-any-path-%d.log" % os.getpid())
         self.addCleanup(e2e.remove_file, trace_path)
@@ -94,7 +89,8 @@ class AnyPath(s.SaverTestCase):
             env = dict(os.environ, WINEDEBUG="+mci")
             saver = self.saver("/s", path=self.saver_copy, env=env, stderr=trace_file)
             self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
-            time.sleep(2.5)  # two polls of the playing file
+            wait_for(lambda: sent_strings(read_text(trace_path)).count("status MP3Play mode") >= 2,
+                     10, "two polls of the playing file")
             self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
             self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
         with open(trace_path, errors="replace") as handle:

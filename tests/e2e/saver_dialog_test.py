@@ -9,11 +9,14 @@ import os
 import shutil
 import struct
 import subprocess
-import time
+import tempfile
 import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
+from settings_file import settings_bytes
+from waits import wait_for
+from x_display import x_window_id
 
 CLIENT = (496, 246)
 PANEL = (12 + 2, 16 + 2)  # the panel's inside, past its sunken border
@@ -24,15 +27,16 @@ CMD_SET = (324, 200, 77, 25)
 CMD_CAN = (404, 200, 77, 25)
 CMD_FILE = (28, 116, 41, 21)  # in the panel
 REPEAT_BOX = (112, 52, 41, 20)  # in the panel
+FOCUSED_RING = (0xA9, 0xC5, 0xEF)  # a focused button's face, at its left edge
+HOVER_RING = (0xFC, 0xCA, 0x69)  # a button's face under the pointer, at its left edge
 ASSETS = os.path.join(os.path.dirname(__file__), "..", "..", "assets")
+CHOOSER_TITLE = "ﾌｧｲﾙを開く"
 
 
-def settings_bytes(kind: int, repeat: int, music_file: bytes = b"") -> bytes:
-    lines = [b"[Section]",
-             b"BGM\x8b\xe6\x95\xaa=" + str(kind).encode(),
-             b"BGM\xd8\xcb\xdf\xb0\xc4=" + str(repeat).encode(),
-             b"BGM\xcc\xa7\xb2\xd9=" + music_file]
-    return b"\r\n".join(lines) + b"\r\n"
+def gradient(y: int):
+    """The background's colour in row Y of the client area."""
+    c = round(abs(math.sin(y / (CLIENT[1] / 3.142))) * 220)
+    return c, c, c + 30
 
 
 def read_strip():
@@ -53,6 +57,19 @@ def near(colour, expected, tolerance=1) -> bool:
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
 
+def painted_dialog() -> e2e.WindowInfo:
+    """The dialog's window once it shows its option marks, the panel's last pictures."""
+    def painted():
+        window = e2e.find_window(s.DIALOG_TITLE)
+        if window is None:
+            return None
+        shot = e2e.take_screenshot("settings-dialog-opening")
+        marks = [(window.client_x + PANEL[0] + 28 + 12, window.client_y + PANEL[1] + top + 6)
+                 for top in OPTION_ROWS.values()]
+        return window if all(near(shot.pixel(*mark), MARK_RIM, 24) for mark in marks) else None
+    return wait_for(painted, 30, "the settings dialog, painted")
+
+
 @contextlib.contextmanager
 def unwritable(path: str):
     """The file cannot be written while inside: immutable where we may make it so (as root,
@@ -71,12 +88,9 @@ def unwritable(path: str):
 class SettingsDialog(s.SaverTestCase):
 
     def open_dialog(self, kind: int, repeat: int = 0, music_file: bytes = b"") -> None:
-        with open(s.settings_path(), "wb") as handle:
-            handle.write(settings_bytes(kind, repeat, music_file))
+        s.write_settings(kind, repeat, music_file)
         self.dialog = self.saver("/c")
-        self.assertIsNotNone(e2e.wait_window(s.DIALOG_TITLE, 30), "no settings dialog")
-        time.sleep(0.6)  # placed, zoomed open and painted
-        self.window = e2e.find_window(s.DIALOG_TITLE)
+        self.window = painted_dialog()
 
     def at(self, x: int, y: int):
         return self.window.client_x + x, self.window.client_y + y
@@ -96,6 +110,11 @@ class SettingsDialog(s.SaverTestCase):
         return [k for k, top in sorted(OPTION_ROWS.items())
                 if near(shot.pixel(*self.in_panel(28 + 7, top + 7)), OPTION_ON_CENTRE, 16)]
 
+    def wait_marked(self, kinds, name: str) -> e2e.Screenshot:
+        """The display once exactly KINDS are marked, photographed as NAME."""
+        return e2e.wait_screenshot(name, lambda shot: self.marked_kinds(shot) == kinds, 5,
+                                   "the options %s marked" % kinds)
+
     def assert_ends(self) -> None:
         self.assertIsNotNone(e2e.wait_exit(self.dialog, timeout=5), "the dialog did not end")
         self.assert_gone(s.SAVER_IMAGE)
@@ -114,8 +133,7 @@ class SettingsDialog(s.SaverTestCase):
         self.assertLessEqual(abs(self.window.frame_y - top), 1)
 
         for y in list(range(0, 16)) + list(range(182, 246)):
-            c = round(abs(math.sin(y / (CLIENT[1] / 3.142))) * 220)
-            self.assertTrue(near(shot.pixel(*self.at(5, y)), (c, c, c + 30)),
+            self.assertTrue(near(shot.pixel(*self.at(5, y)), gradient(y)),
                             "gradient row %d: %s" % (y, shot.pixel(*self.at(5, y))))
 
         strip_width, strip_height, strip = read_strip()
@@ -155,11 +173,9 @@ class SettingsDialog(s.SaverTestCase):
     def test_options_follow_either_mouse_button_and_the_save_writes_every_key(self):
         self.open_dialog(0, 45)
         self.click(self.in_panel(44 + 10, 56 + 6))  # the label of kind 1, left button
-        time.sleep(0.3)
-        self.assertEqual(self.marked_kinds(e2e.take_screenshot("settings-dialog-cd")), [1])
+        self.wait_marked([1], "settings-dialog-cd")
         self.click(self.in_panel(28 + 6, 96 + 6), button=3)  # the image of kind 2, right button
-        time.sleep(0.3)
-        self.assertEqual(self.marked_kinds(e2e.take_screenshot("settings-dialog-file")), [2])
+        self.wait_marked([2], "settings-dialog-file")
         self.click_button(CMD_SET)
         self.assert_ends()
         with open(s.settings_path(), "rb") as handle:
@@ -183,12 +199,12 @@ class SettingsDialog(s.SaverTestCase):
                                    check=True)
                     for step in (1, 2, 3):  # dragged across as a hand does
                         point = [a + (b - a) * step // 3 for a, b in zip(start, end)]
-                        subprocess.run(["xdotool", "mousemove", *map(str, point)], check=True)
-                        time.sleep(0.05)
+                        subprocess.run(["xdotool", "mousemove", "--sync", *map(str, point)],
+                                       check=True)
                     subprocess.run(["xdotool", "mouseup", "1"], check=True)
                     self.assertIsNone(e2e.wait_exit(self.dialog, timeout=0.3), "the dialog closed")
         # A chooser opened by "..." would still stand, modal, over the dialog.
-        self.assertNotIn("ﾌｧｲﾙを開く", self.window_texts(), "the chooser opened")
+        self.assertNotIn(CHOOSER_TITLE, self.window_texts(), "the chooser opened")
         self.assertEqual(os.stat(s.settings_path()).st_mtime_ns, before)
         e2e.take_screenshot("settings-dialog-after-drags")
         self.click_button(CMD_CAN)  # and a click on a button still clicks it
@@ -197,8 +213,9 @@ class SettingsDialog(s.SaverTestCase):
     def test_typed_repeat_text_that_is_no_number_is_saved_as_zero(self):
         self.open_dialog(1, 7)
         self.click(self.in_panel(REPEAT_BOX[0] + 10, REPEAT_BOX[1] + 10))
+        # The click comes after the keys on the dialog's own X connection, so it is handled
+        # after them: nothing to wait for.
         subprocess.run(["xdotool", "key", "ctrl+a", "type", "abc"], check=True)
-        time.sleep(0.2)
         self.click_button(CMD_SET)
         self.assert_ends()
         with open(s.settings_path(), "rb") as handle:
@@ -226,26 +243,23 @@ class SettingsDialog(s.SaverTestCase):
         with unwritable(s.settings_path()):
             self.click(self.in_panel(44 + 10, 56 + 6))
             self.click_button(CMD_SET)
-            time.sleep(1.5)
+            # The message stands beside the dialog, under the dialog's own title.
+            wait_for(lambda: self.window_texts().count(s.DIALOG_TITLE) == 2, 10,
+                     "the message that the file cannot be written")
             e2e.take_screenshot("settings-dialog-save-failed")
-            self.assertIsNone(e2e.wait_exit(self.dialog, timeout=1), "the dialog closed")
+            self.assertTrue(self.dialog.running(), "the dialog closed")
             with open(s.settings_path(), "rb") as handle:
                 self.assertEqual(handle.read(), settings_bytes(0, 5))
             e2e.press_key("Return")  # the message goes; the dialog and its choices stay
-            time.sleep(0.5)
-            self.assertEqual(self.marked_kinds(e2e.take_screenshot("settings-dialog-kept")), [1])
+            wait_for(lambda: self.window_texts().count(s.DIALOG_TITLE) == 1, 10,
+                     "the message to go")
+            self.wait_marked([1], "settings-dialog-kept")
 
     def chooser_window(self, timeout: float = 10) -> str:
         """The file chooser's X window, once it carries our title: it is made with the common
         dialog's own caption, which the title replaces a moment later."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--name", "^ﾌｧｲﾙを開く$"],
-                                   stdout=subprocess.PIPE, text=True).stdout.split()
-            if found:
-                return found[-1]
-            time.sleep(0.2)
-        self.fail("no file chooser titled ﾌｧｲﾙを開く")
+        return wait_for(lambda: x_window_id(CHOOSER_TITLE), timeout,
+                        "a file chooser titled " + CHOOSER_TITLE)
 
     def window_texts(self):
         """Every visible window's title, then its controls' texts indented, read back with the
@@ -257,7 +271,7 @@ class SettingsDialog(s.SaverTestCase):
     def chooser_texts(self):
         """The chooser's title and its controls' texts."""
         lines = self.window_texts()
-        start = lines.index("ﾌｧｲﾙを開く")  # the title, whatever the system's code page
+        start = lines.index(CHOOSER_TITLE)  # the title, whatever the system's code page
         end = next((i for i in range(start + 1, len(lines)) if not lines[i].startswith("  ")),
                    len(lines))
         return [line.strip() for line in lines[start + 1:end]]
@@ -267,7 +281,10 @@ class SettingsDialog(s.SaverTestCase):
         # Back from a chooser the button has the focus again; as a hand would, the pointer
         # comes to it from elsewhere, so the button sees it arrive.
         subprocess.run(["xdotool", "mousemove", *map(str, self.at(5, 5))], check=True)
-        time.sleep(0.3)
+        edge = self.in_panel(CMD_FILE[0] + 2, CMD_FILE[1] + CMD_FILE[3] // 2)
+        e2e.wait_screenshot("settings-dialog-pointer-away",
+                            lambda shot: not near(shot.pixel(*edge), HOVER_RING, 24), 5,
+                            "the file button to see the pointer leave")
         self.click_button(CMD_FILE, in_panel=True)
         window = self.chooser_window()
         self.assertIn("BGMﾌｧｲﾙ (MP3 WAV)", self.chooser_texts())
@@ -275,24 +292,31 @@ class SettingsDialog(s.SaverTestCase):
         if typed:
             self.type_file_name(typed)
         subprocess.run(["xdotool", "key", key], check=True)
-        time.sleep(0.8)
+        wait_for(lambda: not x_window_id(CHOOSER_TITLE), 10, "the chooser to close")
 
     def type_file_name(self, typed: str) -> None:
         """Puts TYPED into the chooser's name field through the clipboard, as a user pastes a
         path: typed key by key, a character outside the keyboard's layout goes through a key
         the X server remaps on the spot, which a busy machine can get wrong."""
+        # xclip -quiet says when it holds the selection and after each request it served.
+        said = tempfile.TemporaryFile("w+")
         clipboard = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
                                      stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
+                                     stderr=said)
+
+        def served(requests: int) -> bool:
+            said.seek(0)
+            return "request number %d" % (requests + 1) in said.read()
         clipboard.stdin.write(typed.encode())
         clipboard.stdin.close()
         try:
-            time.sleep(0.2)
+            wait_for(lambda: served(0), 5, "the clipboard to hold the name")
             subprocess.run(["xdotool", "key", "ctrl+v"], check=True)
-            time.sleep(0.3)
+            wait_for(lambda: served(1), 5, "the chooser to take the name from the clipboard")
         finally:
             clipboard.kill()
             clipboard.wait()
+            said.close()
 
     def stored_music(self, name: str) -> bytes:
         music = os.path.join(e2e.drive_c(), "windows", name)
@@ -327,7 +351,7 @@ class SettingsDialog(s.SaverTestCase):
         music = self.stored_music("vorlenta-switched.wav")
         self.open_dialog(2, 0, music)
         self.click(self.in_panel(44 + 10, 56 + 6))  # "音楽CD"
-        time.sleep(0.3)
+        self.wait_marked([1], "settings-dialog-switched")
         self.click_button(CMD_SET)
         self.assert_ends()
         with open(s.settings_path(), "rb") as handle:
@@ -362,15 +386,18 @@ class SettingsDialog(s.SaverTestCase):
         subprocess.run(["xdotool", "mousemove", *map(str, self.at(5, 5))], check=True)
         buttons = (("...", self.in_panel, CMD_FILE), ("設定", self.at, CMD_SET),
                    ("ｷｬﾝｾﾙ", self.at, CMD_CAN))
+        def focused_buttons(shot):
+            return [caption for caption, place, button in buttons
+                    if near(shot.pixel(*place(button[0] + 2, button[1] + button[3] // 2)),
+                            FOCUSED_RING, 24)]
+
         focused = []
         for _ in range(4):
             e2e.press_key("Tab")
-            time.sleep(0.3)
-            shot = e2e.take_screenshot("settings-dialog-tab")
-            focused += [caption for caption, place, button in buttons
-                        if near(shot.pixel(*place(button[0] + 2, button[1] + button[3] // 2)),
-                                (0xA9, 0xC5, 0xEF), 24)]
-        self.assertEqual(len(focused), 4, focused)
+            shot = e2e.wait_screenshot(
+                "settings-dialog-tab", lambda shot: len(focused_buttons(shot)) == 1 and
+                focused_buttons(shot) != focused[-1:], 5, "the focus on another button")
+            focused += focused_buttons(shot)
         cycle = [caption for caption, _, _ in buttons]
         for a, b in zip(focused, focused[1:]):
             self.assertEqual(cycle[(cycle.index(a) + 1) % 3], b, focused)
@@ -389,8 +416,8 @@ class SettingsDialog(s.SaverTestCase):
         self.addCleanup(e2e.remove_file, record)
         self.open_dialog(0)
         self.click(self.at(12 + 40, 208 + 6))
-        self.assertTrue(e2e.poll_until(lambda: os.path.exists(record) and
-                                       os.path.getsize(record) > 0, 15), "nothing opened")
+        wait_for(lambda: os.path.exists(record) and os.path.getsize(record) > 0, 15,
+                 "the address written down by what the link opened")
         with open(record, "rb") as handle:
             self.assertEqual(handle.read().strip(), b"https://vorlenta.github.io/")
 
@@ -407,14 +434,13 @@ class SettingsDialog(s.SaverTestCase):
         self.open_dialog(0)
         cover = self.probe(s.Probe("host", str(self.window.client_x), str(self.window.client_y),
                                    "300", "200"))
-        time.sleep(0.5)
+        e2e.wait_screenshot("settings-dialog-covered",
+                            lambda shot: not near(shot.pixel(*self.at(5, 8)), gradient(8)), 10,
+                            "the cover over the dialog")
         cover.ask("destroy", "destroyed")
-        time.sleep(0.5)
-        shot = e2e.take_screenshot("settings-dialog-uncovered")
+        shot = self.wait_marked([0], "settings-dialog-uncovered")
         for y in range(0, 16):
-            c = round(abs(math.sin(y / (CLIENT[1] / 3.142))) * 220)
-            self.assertTrue(near(shot.pixel(*self.at(5, y)), (c, c, c + 30)), y)
-        self.assertEqual(self.marked_kinds(shot), [0])
+            self.assertTrue(near(shot.pixel(*self.at(5, y)), gradient(y)), y)
 
 
 if __name__ == "__main__":

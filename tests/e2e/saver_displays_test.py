@@ -6,13 +6,14 @@ monitor is covered for the show and given back after it."""
 
 import os
 import subprocess
-import time
 import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
-from saver_dialog_test import CMD_SET, near
+from saver_dialog_test import CMD_SET, near, painted_dialog
 from saver_run_test import same_picture, show_pattern_on_root
+from waits import wait_for
+from x_display import start_server
 
 DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
 PER_MONITOR = "awareness=2"
@@ -49,27 +50,13 @@ class DisplayScaling(s.SaverTestCase):
 
     def test_the_settings_dialog_keeps_its_designed_size(self):
         self.saver("/c")
-        self.assertIsNotNone(e2e.wait_window(s.DIALOG_TITLE, 30), "no settings dialog")
-        time.sleep(1.0)
-        window = e2e.find_window(s.DIALOG_TITLE)
+        window = painted_dialog()
         self.assertEqual((window.client_width, window.client_height), (496, 246))
         shot = e2e.take_screenshot("settings-dialog-150-percent")
         # "設定" keeps its 77 pixels: its frame's dark blue runs down both of its edges.
         for x in (CMD_SET[0] + 1, CMD_SET[0] + CMD_SET[2] - 2):
             edge = shot.pixel(window.client_x + x, window.client_y + CMD_SET[1] + 12)
             self.assertTrue(near(edge, BORDER_BLUE, 40), "column %d: %s" % (x, edge))
-
-
-def start_x_server(command, display=None):
-    """Starts an X server that tells its display number; returns it and the display."""
-    read, write = os.pipe()
-    env = dict(os.environ, DISPLAY=display) if display else None
-    server = subprocess.Popen(command + ["-displayfd", str(write), "-nolisten", "tcp",
-                                         "-noreset"], pass_fds=(write,), env=env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as numbers:
-        return server, ":" + numbers.readline().strip()
 
 
 class Xephyr:
@@ -79,23 +66,21 @@ class Xephyr:
     picture, so a photograph of the outer display shows whether the pointer is hidden."""
 
     def __init__(self):
-        self.wide, self.outer = start_x_server(["Xvfb", "-screen", "0", "2400x1100x24"])
-        self.server, self.display = start_x_server(
+        self.wide, self.outer = start_server(["Xvfb", "-screen", "0", "2400x1100x24"])
+        self.server, self.display = start_server(
             ["Xephyr", "-screen", "1280x1024", "-screen", "1024x768", "+xinerama", "-extension",
              "RANDR", "-sw-cursor"], self.outer)
         self.place_second_head()
 
     def place_second_head(self) -> None:
         outer = dict(os.environ, DISPLAY=self.outer)
-        found = []
 
-        def second_head_window() -> bool:
+        def second_head_windows():
             # Named before the server knew its number: "Xephyr on :0.1 (...)" whatever it is.
-            found[:] = subprocess.run(["xdotool", "search", "--name", "^Xephyr on :[0-9]+\\.1 "],
-                                      env=outer, stdout=subprocess.PIPE, text=True).stdout.split()
-            return bool(found)
+            return subprocess.run(["xdotool", "search", "--name", "^Xephyr on :[0-9]+\\.1 "],
+                                  env=outer, stdout=subprocess.PIPE, text=True).stdout.split()
 
-        assert e2e.poll_until(second_head_window, 10), "no window for the second head"
+        found = wait_for(second_head_windows, 10, "the window of the second head")
         subprocess.run(["xdotool", "windowmove", "--sync", found[0], str(SECOND_HEAD[0]), "0"],
                        env=outer, check=True)
 
@@ -104,6 +89,11 @@ class Xephyr:
         subprocess.run(["import", "-display", self.outer, "-window", "root", "-depth", "8", path],
                        check=True)
         return e2e.Screenshot(path)
+
+    def wait_photograph(self, name: str, looks_right, what: str) -> e2e.Screenshot:
+        """The outer display, photographed as NAME until LOOKS_RIGHT(photograph) holds: the
+        nested server puts what it shows there a moment later."""
+        return e2e.wait_screenshot(name, looks_right, 10, what, photograph=self.photograph)
 
     def stop(self) -> None:
         for server in (self.server, self.wide):
@@ -136,36 +126,38 @@ class TwoMonitors(s.SaverTestCase):
     def pointer_over_probe(self):
         x, y = PROBE_WINDOW[0] + PROBE_WINDOW[2] // 2, PROBE_WINDOW[1] + PROBE_WINDOW[3] // 2
         for offset in (1, 0):  # a move the server notices, wherever the pointer was
-            subprocess.run(["xdotool", "mousemove", str(x + offset), str(y)], check=True)
-            time.sleep(0.3)
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x + offset), str(y)],
+                           check=True)
         return [(x + dx, y + dy) for dx in range(0, 12) for dy in range(0, 18)]
+
+    def wait_probe_window_with_pointer(self, name: str, head, arrow) -> None:
+        """The second head shows the probe's white window with the pointer over it."""
+        def white(colour) -> bool:
+            return colour == (255, 255, 255)
+        self.xephyr.wait_photograph(
+            name, lambda shot: shot.share_of(head, white) > 0.5 and shot.share_of(arrow, white) < 1,
+            "the probe's window with the pointer on the second monitor")
 
     def test_the_other_monitor_is_black_without_a_pointer_for_the_show_only(self):
         host = self.probe(s.Probe("host", *map(str, PROBE_WINDOW)))
         self.assertTrue(host.first_line.startswith("hwnd="), host.first_line)
         head = e2e.disc_points(SECOND_HEAD[0] + 300, 400, 250, step=25)
         arrow = self.pointer_over_probe()
-        before = self.xephyr.photograph("two-monitors-before")
-        self.assertGreater(before.share_of(head, lambda c: c == (255, 255, 255)), 0.5)
-        self.assertLess(before.share_of(arrow, lambda c: c == (255, 255, 255)), 1.0,
-                        "no pointer to hide")
+        self.wait_probe_window_with_pointer("two-monitors-before", head, arrow)
 
         saver = self.saver("/s")
         window = e2e.wait_window(s.RENDERER_TITLE, timeout=20)
         self.assertIsNotNone(window)
         self.assertLess(window.client_x, SECOND_HEAD[0], "the show is not on the first monitor")
-        time.sleep(1)
         arrow = self.pointer_over_probe()
-        during = self.xephyr.photograph("two-monitors-show")
-        self.assertEqual(during.share_of(head + arrow, e2e.is_black), 1.0)
+        self.xephyr.wait_photograph(
+            "two-monitors-show", lambda shot: shot.share_of(head + arrow, e2e.is_black) == 1.0,
+            "the second monitor black, without a pointer")
 
         self.end_renderer(window)
         self.assertIsNotNone(e2e.wait_exit(saver, timeout=5), "Escape did not end the show")
-        time.sleep(0.5)
         arrow = self.pointer_over_probe()
-        after = self.xephyr.photograph("two-monitors-after")
-        self.assertGreater(after.share_of(head, lambda c: c == (255, 255, 255)), 0.5)
-        self.assertLess(after.share_of(arrow, lambda c: c == (255, 255, 255)), 1.0)
+        self.wait_probe_window_with_pointer("two-monitors-after", head, arrow)
         self.assertIsNone(e2e.find_window("Vorlenta cover"))
         self.assert_gone(s.RENDERER_IMAGE)
 

@@ -6,11 +6,11 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 from typing import List, Optional
 
 import e2e_support as e2e
+from settings_file import settings_bytes
 
 SAVER_IMAGE = "Vorlenta.scr"
 RENDERER_IMAGE = "Vorlenta.dll"
@@ -40,14 +40,11 @@ def start_saver(*args: str, env: Optional[dict] = None, path: Optional[str] = No
     return e2e.Program(process, SAVER_IMAGE)
 
 
-def write_settings(kind: int, music_file: str = "") -> None:
-    """The settings file beside the screen saver, keys in their code page 932 bytes."""
-    lines = [b"[Section]",
-             b"BGM\x8b\xe6\x95\xaa=" + str(kind).encode(),
-             b"BGM\xd8\xcb\xdf\xb0\xc4=0",
-             b"BGM\xcc\xa7\xb2\xd9=" + music_file.encode("cp932")]
-    with open(settings_path(), "wb") as handle:
-        handle.write(b"\r\n".join(lines) + b"\r\n")
+def write_settings(kind: int, repeat: int = 0, music_file: bytes = b"",
+                   path: Optional[str] = None) -> None:
+    """The settings file beside the screen saver (or at PATH)."""
+    with open(path or settings_path(), "wb") as handle:
+        handle.write(settings_bytes(kind, repeat, music_file))
 
 
 class Probe:
@@ -90,10 +87,6 @@ def hold_window(title: str, milliseconds: int) -> Probe:
 class SaverTestCase(unittest.TestCase):
     """Every test starts and ends without a screen saver, a renderer, a snapshot or a settings
     file of its own."""
-
-    @classmethod
-    def setUpClass(cls):
-        e2e.prepare_wine()
 
     def setUp(self):
         self.programs: List[e2e.Program] = []
@@ -138,15 +131,10 @@ class SaverTestCase(unittest.TestCase):
         self.assertTrue(e2e.wait_no_process(image, timeout), image + " still running")
 
     def end_renderer(self, window: e2e.WindowInfo) -> float:
-        """Presses Escape in the renderer's window; returns when the key was pressed. Without
-        a window manager nobody gives the new window the focus: the test focuses its X window
-        and clicks into it first (clicks change nothing in the renderer)."""
-        self.assertTrue(e2e.focus_x_window(RENDERER_TITLE), "no renderer X window")
-        e2e.click_at(window.client_x + window.client_width - 20,
-                     window.client_y + window.client_height - 20)
-        time.sleep(0.2)
-        pressed = time.monotonic()
-        # The renderer reads Escape's state at the end of each frame, so the key is held for
-        # several frames, as a hand would; a tap between two frames would go unseen.
-        e2e.hold_key("Escape", 0.3)
-        return pressed
+        """Escape in the renderer's window until the renderer has gone; returns when the key
+        that ended it was pressed."""
+        corner = (window.client_x + window.client_width - 20,
+                  window.client_y + window.client_height - 20)
+        return e2e.end_with_escape(RENDERER_TITLE, corner,
+                                   lambda: not e2e.wine_processes(RENDERER_IMAGE),
+                                   "the renderer's end")

@@ -8,10 +8,11 @@ import subprocess
 import tempfile
 import time
 import unittest
-from typing import List
+from typing import Callable, List, Optional
 
 import e2e_support as e2e
 import saver_e2e as s
+from waits import wait_for
 
 MUSIC_FOLDER = "C:\\music"
 # Wine prints pointers with 8 hexadecimal digits in 32-bit programs and 16 in 64-bit ones.
@@ -25,6 +26,11 @@ def sent_strings(trace: str) -> List[str]:
     itself "open <device> wait"; those are not ours."""
     found = [m.group(1).replace("\\\\", "\\").replace('\\"', '"') for m in MCI_STRING.finditer(trace)]
     return [command for command in found if not command.endswith(" wait")]
+
+
+def read_text(path: str) -> str:
+    with open(path, errors="replace") as handle:
+        return handle.read()
 
 
 def play_sound_flags(trace: str) -> List[str]:
@@ -47,25 +53,31 @@ class Music(s.SaverTestCase):
     def tearDownClass(cls):
         stop_sound_server(cls.sound_server)
 
-    def run_with_music(self, kind: int, music_file: str = "", seconds: float = 1.5) -> str:
-        s.write_settings(kind, music_file)
+    def run_with_music(self, kind: int, music_file: str = "",
+                       started: Optional[Callable[[str], object]] = None, what: str = "",
+                       quiet: float = 0) -> str:
+        """The trace of a show with the music KIND and MUSIC_FILE, ended once STARTED(the trace
+        so far) holds (WHAT it means) and QUIET seconds more have passed."""
+        s.write_settings(kind, music_file=music_file.encode("cp932"))
         trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-music-%d.log" % os.getpid())
         with open(trace_path, "w") as trace_file:
             env = dict(os.environ, WINEDEBUG="+mci,+winmm")
             saver = self.saver("/s", env=env, stderr=trace_file)
             self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
-            time.sleep(seconds)
-            with open(trace_path, errors="replace") as partial:
-                self.during = partial.read()
+            if started is not None:
+                wait_for(lambda: started(read_text(trace_path)), 10, what)
+            if quiet:
+                time.sleep(quiet)  # proves that nothing more is sent: nothing to wait for
+            self.during = read_text(trace_path)
             self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
             self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
-        with open(trace_path, errors="replace") as handle:
-            trace = handle.read()
+        trace = read_text(trace_path)
         os.remove(trace_path)
         return trace
 
     def test_cd_opens_sets_the_format_and_stops_polling_after_a_failed_query(self):
-        trace = self.run_with_music(1)
+        trace = self.run_with_music(1, started=lambda trace: "status cdaudio" in trace,
+                                    what="the first poll of the disc", quiet=1)
         strings = sent_strings(trace)
         self.assertEqual(strings[:2], ["open cdaudio", "set cdaudio time format tmsf"])
         self.assertTrue(strings[2].startswith("status cdaudio"), strings)
@@ -76,7 +88,9 @@ class Music(s.SaverTestCase):
         self.assertLessEqual(len(strings), 4, strings)
 
     def test_mp3_opens_through_mpegvideo_and_is_stopped_then_closed_at_exit(self):
-        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.MP3")
+        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.MP3",
+                                    started=lambda trace: "play MP3Play" in sent_strings(trace),
+                                    what="the MP3 file playing")
         strings = sent_strings(trace)
         self.assertEqual(strings[0],
                          'open "C:\\music\\tone.MP3" type MPEGVideo Alias MP3Play')
@@ -86,14 +100,15 @@ class Music(s.SaverTestCase):
     def test_wave_loops_through_play_sound_and_is_stopped_at_exit(self):
         if self.sound_server is None:
             self.skipTest("no sound server: a wave file plays only with a wave device")
-        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.wav")
+        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.wav",
+                                    started=play_sound_flags, what="the wave file playing")
         self.assertEqual(play_sound_flags(trace), ["True 00000009", "False 00000000"])
         self.assertEqual(sent_strings(trace), [])
 
     def test_no_music_sends_nothing(self):
         for kind, music_file in ((0, ""), (2, MUSIC_FOLDER + "\\tone.ogg"), (3, "")):
             with self.subTest(kind=kind, file=music_file):
-                trace = self.run_with_music(kind, music_file, seconds=0.3)
+                trace = self.run_with_music(kind, music_file, quiet=0.3)
                 self.assertEqual(sent_strings(trace), [])
                 self.assertEqual(play_sound_flags(trace), [])
 

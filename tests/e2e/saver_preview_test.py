@@ -1,11 +1,11 @@
 """Preview mode: the screen saver puts its still inside the window the display settings give
 it, covers that window exactly, and ends when that window goes."""
 
-import time
 import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
+from waits import wait_for
 
 
 def parse_child(line: str) -> dict:
@@ -20,13 +20,11 @@ class Preview(s.SaverTestCase):
         args = ["/p", handle] if argument_form == "blank" else ["/p:" + handle]
         saver = self.saver(*args)
         # The form is a child of the host: no top-level window of its own.
-        children = []
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline:
+        def children_with_the_form():
             children = host.ask("children", "end")
-            if any("visible=1" in line and "Preview Window" in line for line in children):
-                break
-            time.sleep(0.1)
+            shown = any("visible=1" in line and "Preview Window" in line for line in children)
+            return children if shown else None
+        children = wait_for(children_with_the_form, 10, "the preview form shown in the host")
         form = [c for c in children if "title=Preview Window" in c]
         self.assertEqual(len(form), 1, children)
         self.assertIn("rect=0,0,%d,%d" % (width, height), form[0])

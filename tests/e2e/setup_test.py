@@ -9,10 +9,10 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
 import e2e_support as e2e
+from waits import wait_for
 
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorlenta"
 DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
@@ -20,6 +20,8 @@ SHORTCUT = ("AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vorlenta sett
 INSTALL_FOLDER = "AppData/Local/Programs/Vorlenta"
 # Wine names the profile folder after the user; Windows does the same.
 USER_NAME = "Zoë Łukasz Тест 東京"
+WINE_PREFIX_SETUP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools",
+                                 "wine-prefix")
 
 
 class SilentSetup(unittest.TestCase):
@@ -29,13 +31,8 @@ class SilentSetup(unittest.TestCase):
         cls.prefix = tempfile.mkdtemp(prefix="setup-prefix-",
                                       dir=os.path.dirname(e2e.screenshot_dir()))
         cls.env = dict(os.environ, WINEPREFIX=cls.prefix, USER=USER_NAME)
-        cls.run_wine("wineboot", "-i", timeout=300)
-        subprocess.run(["wineserver", "-w"], env=cls.env, timeout=120)
-        cls.run_wine("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d",
-                     "N", "/f")
-        # A fault prints the debugger's backtrace instead of waiting on its dialog.
-        cls.run_wine("reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
-                     "/t", "REG_DWORD", "/d", "0", "/f")
+        subprocess.run([WINE_PREFIX_SETUP, "--unmanaged"], env=cls.env, stdin=subprocess.DEVNULL,
+                       check=True, timeout=600)
         profile = os.path.join(cls.prefix, "drive_c", "users", USER_NAME)
         cls.folder = os.path.join(profile, INSTALL_FOLDER)
         cls.shortcut = os.path.join(profile, SHORTCUT)
@@ -44,6 +41,7 @@ class SilentSetup(unittest.TestCase):
     def tearDownClass(cls):
         subprocess.run(["wineserver", "-k"], env=cls.env)
         shutil.rmtree(cls.prefix, ignore_errors=True)
+        e2e.remove_file(cls.prefix + ".lock")
 
     @classmethod
     def run_wine(cls, *args: str, timeout: float = 120) -> subprocess.CompletedProcess:
@@ -81,26 +79,12 @@ class SilentSetup(unittest.TestCase):
                                 stderr=subprocess.DEVNULL, start_new_session=True)
 
     def x_window(self, name: str, timeout: float = 30, pattern: str = "^%s$"):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--name", pattern % name],
-                                   stdout=subprocess.PIPE, text=True).stdout.split()
-            if found:
-                return found[-1]
-            time.sleep(0.2)
-        self.fail("no window " + name)
-
-    def end_with_escape(self, window: str, show: subprocess.Popen) -> bool:
-        """Without a window manager a new window may not hold the keyboard focus yet: focus
-        it, click into it and hold Escape, a few times if need be."""
-        for _ in range(4):
-            subprocess.run(["xdotool", "windowfocus", "--sync", window],
-                           stderr=subprocess.DEVNULL)
-            subprocess.run(["xdotool", "mousemove", "300", "300", "click", "1"], check=True)
-            e2e.hold_key("Escape", 0.3)
-            if e2e.wait_exit(e2e.Program(show, "Vorlenta.scr"), 4) is not None:
-                return True
-        return False
+        """The newest shown X window whose name matches PATTERN % NAME."""
+        def shown():
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                    pattern % name], stdout=subprocess.PIPE, text=True)
+            return found.stdout.split()[-1:]
+        return wait_for(shown, timeout, "a window " + name)[0]
 
     def window_texts(self):
         """Every visible window's title and its controls' texts, read with the wide calls."""
@@ -114,10 +98,13 @@ class SilentSetup(unittest.TestCase):
         # The caption names the page: "Vorlenta 1.0.0 Setup: License Agreement".
         caption = "Vorlenta %s Setup" % os.environ["VORLENTA_VERSION"]
         window = self.x_window(caption, pattern="^%s")
-        time.sleep(1)
+
+        def licence_page():
+            texts = self.window_texts()
+            return texts if any("review the license agreement" in line for line in texts) else None
+        texts = wait_for(licence_page, 15, "the licence page's text")
         subprocess.run(["import", "-window", window, "-depth", "8",
                         os.path.join(e2e.screenshot_dir(), "setup-licence.png")], check=True)
-        texts = self.window_texts()
         title = next(line for line in texts if line.startswith(caption))
         self.assertEqual(title, caption + ": License Agreement")
         page = texts[texts.index(title):]
@@ -147,12 +134,12 @@ class SilentSetup(unittest.TestCase):
         self.assertTrue(os.path.isfile(self.shortcut))
 
         show = self.start_installed("/s")
-        renderer = self.x_window("Kessamiron_VC")  # found beside the installed screen saver
-        self.assertTrue(self.end_with_escape(renderer, show), "Escape did not end the show")
+        self.x_window("Kessamiron_VC")  # found beside the installed screen saver
+        e2e.end_with_escape("Kessamiron_VC", (300, 300), lambda: show.poll() is not None,
+                            "the show's end", presses=4, timeout=4)
 
         settings = self.start_installed("/c")
-        dialog = self.x_window("<Vorlenta>")
-        time.sleep(1.5)
+        dialog = self.x_window("<Vorlenta>")  # shown once it is placed
         geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", dialog],
                                   stdout=subprocess.PIPE, text=True).stdout
         place = {k: int(v) for k, v in (line.split("=") for line in geometry.split())}
@@ -170,9 +157,8 @@ class SilentSetup(unittest.TestCase):
             self.assertEqual(handle.read(), saved)
 
         self.assertEqual(self.run_wine(self.installed("Uninstall.exe"), "/S").returncode, 0)
-        self.assertTrue(e2e.poll_until(
-            lambda: not os.path.exists(self.installed("Uninstall.exe")), 60, 0.5),
-            "the uninstaller did not finish")
+        wait_for(lambda: not os.path.exists(self.installed("Uninstall.exe")), 60,
+                 "the uninstaller to finish")
         for name in ("Vorlenta.scr", "Vorlenta.dll"):
             self.assertFalse(os.path.exists(self.installed(name)), name)
         self.assertFalse(os.path.exists(self.shortcut))
