@@ -23,7 +23,6 @@ convert assets/preview_still.bmp -filter Triangle -resize '152x112!' "$root/docs
 # Inside wine-env: the settings dialog, photographed by its own rectangle once it is placed.
 photograph_dialog() {
     local bin=$root/build/$flavour/bin
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     xsetroot -solid '#3a6ea5'
     wine "$bin/Vorlenta.scr" /c </dev/null >/dev/null 2>&1 &
     local window frame

@@ -30,14 +30,13 @@ saver=$bin/Vorlenta.scr
 write_default_setup() {
     local settings=$bin/Vorlenta.ini
     if [[ ! -f "$settings" ]]; then
-        printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=0\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=\r\n' >"$settings"
+        python3 tests/tools/settings_file.py "$settings"
     fi
 }
 
-# Without a window manager Wine must manage its windows itself, or every hidden window waits
-# for a withdrawal notice that never comes.
-unmanaged_windows() {
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# Waits through the tests' one poll loop until the command succeeds: waits SECONDS WHAT COMMAND...
+waits() {
+    python3 "$root/tests/tools/waits.py" "$@"
 }
 
 run_on_this_display() {
@@ -46,12 +45,9 @@ run_on_this_display() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "run: creating the Wine prefix $WINEPREFIX (once)"
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
     fi
-    # Wine draws every window's caption buttons with its Marlett, which it does not find in its
-    # own data folder here.
-    cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # The prefix as the tests have it; windows stay the window manager's.
+    tests/tools/wine-prefix
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     echo "run: starting the screen saver on $DISPLAY; press Escape to end it"
     local log
@@ -90,7 +86,22 @@ open_desktop_windows() {
     open_window "Vorlenta.txt - Notepad" 300 250 640 420 notepad 'C:\users\Public\Documents\Vorlenta.txt'
     open_window "Registry Editor" 620 140 520 360 regedit
     open_window "WineMine" 420 560 0 0 winemine
-    sleep 1
+    waits 20 "the windows painted where they were put" bash -c desktop_windows_painted
+}
+
+# Whether the middle of each window shows it rather than the desktop's blue behind it.
+desktop_windows_painted() {
+    local shot x y x_y
+    shot=$(mktemp --suffix=.png)
+    photograph "$shot"
+    for x_y in 620,460 880,320 500,640; do
+        x=${x_y%,*} y=${x_y#*,}
+        if [[ $(convert "$shot" -format "%[pixel:p{$x,$y}]" info:) == "srgb(58,110,165)" ]]; then
+            rm -f "$shot"
+            return 1
+        fi
+    done
+    rm -f "$shot"
 }
 
 # Starts PROGRAM on the desktop and puts its window TITLE at X, Y, W x H (its own size for 0 x 0).
@@ -119,32 +130,27 @@ photograph() {
     import -window "$(xdotool search --name "^$desktop_window\$" | tail -n 1)" -depth 8 "$1"
 }
 
+# The first phase is photographed once the sphere stands in the black of the scene.
+photograph_sphere() {
+    photograph "$1"
+    [[ $(convert "$1" -format '%[fx:p{10,10}.intensity<0.03 && p{512,384}.intensity>0.03]' \
+        info:) == 1 ]]
+}
+
 # The burst starts after 400 frames, at whatever pace the display swaps: photographed once
 # fragments fly where the sphere never reaches (the upper left corner).
 photograph_burst() {
-    for _ in $(seq 40); do
-        photograph "$1"
-        if [[ $(convert "$1" -crop 250x150+40+60 -colorspace gray \
-                -format '%[fx:mean>0.02]' info:) == 1 ]]; then
-            return
-        fi
-        sleep 0.3
-    done
+    photograph "$1"
+    [[ $(convert "$1" -crop 250x150+40+60 -colorspace gray -format '%[fx:mean>0.02]' \
+        info:) == 1 ]]
 }
 
-# Without a window manager the desktop's window may not hold the keyboard focus: focus it,
-# click into it and hold Escape for a few frames (the renderer looks at the key only at the end
-# of a frame), again until the show goes; a close request is the last resort.
+# Escape for the show (tests/tools/x_display.py clicks into the desktop's window first, which
+# may not hold the keyboard focus without a window manager), again until the show goes; a close
+# request is the last resort.
 end_show() {
-    local window
-    window=$(xdotool search --name "^$desktop_window\$" | tail -n 1)
     for _ in 1 2 3; do
-        xdotool windowfocus --sync "$window" 2>/dev/null || true
-        xdotool mousemove 600 600 click 1
-        sleep 0.2
-        xdotool keydown Escape
-        sleep 0.15
-        xdotool keyup Escape
+        python3 "$root/tests/tools/x_display.py" escape "$desktop_window" 600 600
         if probe wait-gone Kessamiron_VC 2000 >/dev/null; then
             return
         fi
@@ -156,7 +162,6 @@ end_show() {
 run_on_virtual_display() {
     local shots=$root/screenshots
     mkdir -p "$shots"
-    unmanaged_windows
     xsetroot -solid '#3a6ea5'
     open_desktop_windows
     on_desktop "$saver" /s
@@ -164,9 +169,8 @@ run_on_virtual_display() {
         echo "run: the renderer showed no window" >&2
         return 1
     fi
-    sleep 2
-    photograph "$shots/phase-a.png"
-    photograph_burst "$shots/phase-b.png"
+    waits 30 "the sphere drawn" bash -c 'photograph_sphere "$1"' - "$shots/phase-a.png"
+    waits 90 "the burst" bash -c 'photograph_burst "$1"' - "$shots/phase-b.png"
     end_show
     probe wait-gone Kessamir_Main 5000 >/dev/null || true
     close_desktop_windows
@@ -181,8 +185,9 @@ elif [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     run_on_this_display
     exit
 fi
-export -f run_on_virtual_display unmanaged_windows on_desktop probe screen_size \
-    open_desktop_windows open_window close_desktop_windows photograph photograph_burst end_show
+export -f run_on_virtual_display waits on_desktop probe screen_size open_desktop_windows \
+    desktop_windows_painted open_window close_desktop_windows photograph photograph_sphere \
+    photograph_burst end_show
 export root bin saver desktop_name desktop_window
 exec env VORLENTA_WINEPREFIX="$root/build/$flavour/run-prefix" \
     tests/tools/wine-env --flavour "$flavour" bash -c run_on_virtual_display
