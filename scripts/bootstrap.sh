@@ -61,3 +61,17 @@ if ((${#missing[@]})); then
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# One line of what the registry served this time, so that a red run says what changed.
+# The host's own architecture: Mesa and GLU are installed for i386 too, at the same version.
+installed_version() {
+    dpkg-query -W -f='${Version}' "$1:$(dpkg --print-architecture)" 2>/dev/null ||
+        dpkg-query -W -f='${Version}' "$1" 2>/dev/null || echo missing
+}
+echo "bootstrap: versions: wine $(installed_version wine64)," \
+    "mesa $(installed_version libgl1-mesa-dri)," \
+    "glu $(installed_version libglu1-mesa)," \
+    "mingw-w64 gcc i686 $(installed_version gcc-mingw-w64-i686-posix)" \
+    "x86_64 $(installed_version gcc-mingw-w64-x86-64-posix)," \
+    "googletest $(installed_version googletest)," \
+    "cmake $(installed_version cmake)"
