@@ -5,10 +5,10 @@ wider Xvfb), and two monitors as RandR shows them, the right one marked primary.
 import os
 import signal
 import subprocess
-import time
 import unittest
 
-from x11_test import PROGRAM, photograph, pixel, start_xvfb
+from x11_test import PROGRAM, pixel, wait_photograph
+from x_display import start_server, start_xvfb
 
 DESKTOP = (0x1e, 0x78, 0xe6)
 
@@ -24,16 +24,10 @@ def share(screen: bytes, width: int, test, cx: int, cy: int, radius: int) -> flo
 
 
 def start_xephyr(outer: str, *screens: str):
-    read, write = os.pipe()
-    arguments = ["Xephyr", "-displayfd", str(write), "-nolisten", "tcp", "-noreset", "+xinerama"]
+    arguments = ["Xephyr", "+xinerama"]
     for screen in screens:
         arguments += ["-screen", screen]
-    server = subprocess.Popen(arguments, pass_fds=(write,), env=dict(os.environ, DISPLAY=outer),
-                              stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        number = pipe.readline().strip()
-    return server, ":" + number
+    return start_server(arguments, outer)
 
 
 class OnTwoMonitors(unittest.TestCase):
@@ -53,15 +47,16 @@ class OnTwoMonitors(unittest.TestCase):
         self.servers.append(server)
         return display
 
-    def show(self, display: str, name: str) -> bytes:
-        """The screen once the program's own full-screen window shows the sphere."""
+    def show(self, display: str, name: str, sphere_shown) -> bytes:
+        """The screen once the program's own full-screen window shows the sphere of the
+        desktop in the scene's black (SPHERE_SHOWN(screen))."""
         env = dict(os.environ, DISPLAY=display)
         env.pop("XSCREENSAVER_WINDOW", None)
         subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % DESKTOP], env=env, check=True)
         program = subprocess.Popen([PROGRAM], env=env, stdin=subprocess.DEVNULL)
         try:
-            time.sleep(2.5)
-            return photograph(os.path.join(self.shots, "monitors-%s.png" % name), env)
+            return wait_photograph(os.path.join(self.shots, "monitors-%s.png" % name), env,
+                                   sphere_shown, "the sphere on the primary monitor")
         finally:
             program.send_signal(signal.SIGTERM)
             self.assertEqual(program.wait(timeout=5), 0)
@@ -69,9 +64,10 @@ class OnTwoMonitors(unittest.TestCase):
     def test_xinerama_heads_side_by_side_sphere_on_the_first_black_on_the_second(self):
         outer = self.serve(start_xvfb("2400x1100x24"))
         display = self.serve(start_xephyr(outer, "1280x1024", "1024x768"))
-        screen = self.show(display, "xinerama")
         width = 2304
-        self.assertGreater(share(screen, width, looks_like_desktop, 640, 512, 100), 0.9)
+        screen = self.show(display, "xinerama", lambda screen: pixel(screen, 5, 5, width) ==
+                           (0, 0, 0) and share(screen, width, looks_like_desktop, 640, 512,
+                                               100) > 0.9)
         self.assertEqual(share(screen, width, lambda c: c == (0, 0, 0), 1280 + 512, 384, 380), 1.0)
 
     def test_randr_monitors_sphere_on_the_one_marked_primary(self):
@@ -80,8 +76,8 @@ class OnTwoMonitors(unittest.TestCase):
         for monitor in ("left 640/169x1024/271+0+0", "*right 640/169x1024/271+640+0"):
             name, geometry = monitor.split()
             subprocess.run(["xrandr", "--setmonitor", name, geometry, "none"], env=env, check=True)
-        screen = self.show(display, "randr")
-        self.assertGreater(share(screen, 1280, looks_like_desktop, 960, 512, 100), 0.9)
+        screen = self.show(display, "randr", lambda screen: pixel(screen, 645, 5) == (0, 0, 0)
+                           and share(screen, 1280, looks_like_desktop, 960, 512, 100) > 0.9)
         self.assertEqual(share(screen, 1280, lambda c: c == (0, 0, 0), 320, 512, 300), 1.0)
 
 

@@ -8,26 +8,18 @@ failed and why."""
 import ctypes
 import os
 import signal
-import struct
 import subprocess
 import tempfile
 import time
 import unittest
 
+from bitmaps import bitmap_bytes
+from waits import wait_for
+from x_display import hold_key, start_xvfb, x_window_id
+
 PROGRAM = os.environ["VORLENTA_PROGRAM"]
 SCREEN = (1280, 1024)
 WINDOW_TITLE = "Kessamiron_VC"
-
-
-def start_xvfb(screen: str = "%dx%dx24" % SCREEN):
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen,
-                               "-nolisten", "tcp", "-noreset"],
-                              pass_fds=(write,), stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        number = pipe.readline().strip()
-    return server, ":" + number
 
 
 def photograph(path: str, env: dict) -> bytes:
@@ -38,21 +30,17 @@ def photograph(path: str, env: dict) -> bytes:
     return data
 
 
+def wait_photograph(path: str, env: dict, looks_right, what: str, timeout: float = 20) -> bytes:
+    """The screen, photographed into PATH until LOOKS_RIGHT(screen) holds."""
+    def right_photograph():
+        screen = photograph(path, env)
+        return screen if looks_right(screen) else None
+    return wait_for(right_photograph, timeout, what)
+
+
 def pixel(data: bytes, x: int, y: int, width: int = SCREEN[0]):
     at = (y * width + x) * 3
     return tuple(data[at:at + 3])
-
-
-def bitmap(width: int, height: int, colour_at) -> bytes:
-    """A 24-bit Windows bitmap file, rows bottom first."""
-    stride = (width * 3 + 3) & ~3
-    rows = b""
-    for y in reversed(range(height)):
-        row = b"".join(bytes(reversed(colour_at(x, y))) for x in range(width))
-        rows += row + b"\0" * (stride - width * 3)
-    return (struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54) +
-            struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 0, 0, 0, 0) +
-            rows)
 
 
 def picture_colour(x, y):
@@ -144,7 +132,7 @@ class NativeProgram(unittest.TestCase):
         os.makedirs(cls.shots, exist_ok=True)
         cls.picture = os.path.join(cls.folder, "picture.bmp")
         with open(cls.picture, "wb") as handle:
-            handle.write(bitmap(64, 48, picture_colour))
+            handle.write(bitmap_bytes(64, 48, picture_colour))
 
     @classmethod
     def tearDownClass(cls):
@@ -173,13 +161,17 @@ class NativeProgram(unittest.TestCase):
                               text=True).stdout.strip()
 
     def wait_title(self) -> str:
-        deadline = time.monotonic() + 20
-        while time.monotonic() < deadline:
-            found = self.xdotool("search", "--name", "^%s$" % WINDOW_TITLE)
-            if found:
-                return found.split()[-1]
-            time.sleep(0.1)
-        self.fail("no window of the program")
+        return wait_for(lambda: x_window_id(WINDOW_TITLE, self.env), 20,
+                        "the program's window " + WINDOW_TITLE)
+
+    def wait_shot(self, name: str, looks_right, what: str, timeout: float = 20) -> bytes:
+        return wait_photograph(os.path.join(self.shots, "x11-%s.png" % name), self.env,
+                               looks_right, what, timeout)
+
+    def wait_drawing(self, name: str = "drawing") -> bytes:
+        """The screen once the program's 1024 x 768 window shows the sphere of the desktop."""
+        return self.wait_shot(name, lambda screen: self.centre_share(
+            screen, lambda c: c[2] > 100, 512, 384) > 0.9, "the sphere of the desktop")
 
     def centre_share(self, data: bytes, test, cx: int, cy: int, radius: int = 60,
                      width: int = SCREEN[0]) -> float:
@@ -190,38 +182,26 @@ class NativeProgram(unittest.TestCase):
     def test_its_own_window_shows_the_sphere_then_the_burst_and_ends_on_escape(self):
         self.start("-window")
         window = self.wait_title()
-        time.sleep(1.5)
-        sphere = self.shot("sphere")
-        self.assertGreater(self.centre_share(sphere, lambda c: c[2] > 100, 512, 384), 0.9)
+        sphere = self.wait_drawing("sphere")
         self.assertEqual(pixel(sphere, 10, 10), (0, 0, 0))
-        deadline = time.monotonic() + 60
-        while time.monotonic() < deadline:
-            burst = self.shot("burst")
-            if self.centre_share(burst, lambda c: c == (0, 0, 0), 512, 384) > 0.3:
-                break
-            time.sleep(0.5)
-        else:
-            self.fail("no burst within a minute")
+        self.wait_shot("burst", lambda screen: self.centre_share(
+            screen, lambda c: c == (0, 0, 0), 512, 384) > 0.3, "the burst", timeout=60)
         self.xdotool("windowfocus", "--sync", window)
-        self.xdotool("keydown", "Escape")
-        time.sleep(0.2)
-        self.xdotool("keyup", "Escape")
+        hold_key("Escape", 0.2, self.env)
         self.assertEqual(self.program.wait(timeout=5), 0)
 
     def test_it_draws_into_a_window_it_is_given_and_follows_its_size(self):
         foreign = ForeignWindow(self.display, 400, 300)
         self.start("-window-id", hex(foreign.id))
-        time.sleep(1.5)
-        before = self.shot("window-id")
         # A small window runs so fast that the burst may have begun: the scene's black over the
         # window's grey, with the picture's colours on the sphere or its fragments.
-        self.assertEqual(pixel(before, 100 + 5, 50 + 5), (0, 0, 0))
+        before = self.wait_shot("window-id", lambda screen: pixel(screen, 100 + 5, 50 + 5) ==
+                                (0, 0, 0), "the scene drawn into the window")
         self.assertGreater(self.centre_share(before, lambda c: c[2] > 100, 300, 200, 140), 0.02)
         self.assertEqual(pixel(before, 100 + 500, 50 + 5), (0x1e, 0x78, 0xe6))  # outside it
         foreign.resize(700, 500)
-        time.sleep(1.0)
-        after = self.shot("window-id-resized")
-        self.assertEqual(pixel(after, 100 + 690, 50 + 490), (0, 0, 0))
+        after = self.wait_shot("window-id-resized", lambda screen: pixel(
+            screen, 100 + 690, 50 + 490) == (0, 0, 0), "the scene over the resized window")
         self.assertEqual(pixel(after, 100 + 710, 50 + 510), (0x1e, 0x78, 0xe6))
         foreign.destroy()
         self.assertEqual(self.program.wait(timeout=5), 0)
@@ -229,7 +209,7 @@ class NativeProgram(unittest.TestCase):
     def test_sigterm_ends_it_promptly_and_leaves_no_window(self):
         self.start("-window")
         self.wait_title()
-        time.sleep(1.0)
+        self.wait_drawing()
         sent = time.monotonic()
         self.program.send_signal(signal.SIGTERM)
         self.assertEqual(self.program.wait(timeout=5), 0)
@@ -279,7 +259,7 @@ class NativeProgram(unittest.TestCase):
     def test_each_failure_is_one_line_saying_what_failed_and_why(self):
         damaged = os.path.join(self.folder, "damaged.bmp")
         with open(damaged, "wb") as handle:
-            handle.write(bitmap(64, 48, picture_colour)[:200])
+            handle.write(bitmap_bytes(64, 48, picture_colour)[:200])
         frame = ["--frame", "0", "--out", "f.png", "--picture"]
         cases = [
             (["-display", ":%d" % unused_display()], {}, 1,
@@ -331,10 +311,17 @@ class NativeProgram(unittest.TestCase):
         for args in ((), ("-fps",)):
             self.start("-window", *args)
             self.wait_title()
-            time.sleep(2.0)
-            screen = self.shot("fps" if args else "no-fps")
-            corners[args] = sum(1 for x in range(0, 120) for y in range(730, 768)
-                                if pixel(screen, x, y) == (255, 255, 255))
+            self.wait_drawing()
+
+            def white_in_corner(screen) -> int:
+                return sum(1 for x in range(0, 120) for y in range(730, 768)
+                           if pixel(screen, x, y) == (255, 255, 255))
+            if args:  # the read-out shows once the first second's frames are counted
+                screen = self.wait_shot("fps", white_in_corner, "the frame rate read-out")
+            else:
+                time.sleep(2.0)  # proves that no read-out shows: nothing to wait for
+                screen = self.shot("no-fps")
+            corners[args] = white_in_corner(screen)
             self.program.send_signal(signal.SIGTERM)
             self.program.wait(timeout=5)
         self.assertEqual(corners[()], 0)

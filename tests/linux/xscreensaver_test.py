@@ -8,10 +8,11 @@ import pwd
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
-from x11_test import PROGRAM, SCREEN, photograph, pixel, start_xvfb
+from waits import WaitTimeout, wait_for
+from x11_test import PROGRAM, SCREEN, pixel, wait_photograph
+from x_display import start_xvfb
 
 DESKTOP = (0x1e, 0x78, 0xe6)
 
@@ -111,11 +112,14 @@ class UnderXScreenSaver(unittest.TestCase):
 
     @classmethod
     def wait_for_daemon(cls) -> None:
-        deadline = time.monotonic() + 20
-        while cls.command("-time").returncode != 0:
-            if time.monotonic() > deadline or cls.daemon.poll() is not None:
-                raise RuntimeError("the xscreensaver daemon did not start: " + cls.daemon_log())
-            time.sleep(0.2)
+        def answering() -> bool:
+            if cls.daemon.poll() is not None:
+                raise RuntimeError("the xscreensaver daemon ended: " + cls.daemon_log())
+            return cls.command("-time").returncode == 0
+        try:
+            wait_for(answering, 20, "the xscreensaver daemon to answer")
+        except WaitTimeout as timeout:
+            raise RuntimeError("%s\n%s" % (timeout, cls.daemon_log())) from None
 
     @classmethod
     def daemon_log(cls) -> str:
@@ -137,21 +141,16 @@ class UnderXScreenSaver(unittest.TestCase):
         """Activates the saver; the screen once it is blanked and the program's picture is drawn."""
         self.assertEqual(self.command("-activate").returncode, 0)
         path = os.path.join(self.shots, "xscreensaver-%s.png" % name)
-        deadline = time.monotonic() + 20
-        while True:
-            screen = photograph(path, self.env)
-            if pixel(screen, 5, 5) == (0, 0, 0) and drawn(screen):
-                return screen
-            self.assertLess(time.monotonic(), deadline,
-                            "nothing drawn on the saver's window\n" + self.daemon_log())
-            time.sleep(0.2)
+        try:
+            return wait_photograph(path, self.env,
+                                   lambda screen: pixel(screen, 5, 5) == (0, 0, 0) and
+                                   drawn(screen), "the program's picture on the saver's window")
+        except WaitTimeout as timeout:
+            self.fail("%s\n%s" % (timeout, self.daemon_log()))
 
     def deactivate(self) -> None:
         self.assertEqual(self.command("-deactivate").returncode, 0)
-        deadline = time.monotonic() + 5
-        while self.program_running():
-            self.assertLess(time.monotonic(), deadline, "the program outlived the saver")
-            time.sleep(0.05)
+        wait_for(lambda: not self.program_running(), 5, "the program to end with the saver")
 
     def tearDown(self):
         if self.program_running():
@@ -162,9 +161,8 @@ class UnderXScreenSaver(unittest.TestCase):
         self.activate("sphere", lambda screen: self.middle_share(screen, looks_like_desktop) > 0.9)
         self.assertTrue(self.program_running())
         self.deactivate()
-        time.sleep(0.5)
-        after = photograph(os.path.join(self.shots, "xscreensaver-after.png"), self.env)
-        self.assertEqual(pixel(after, 5, 5), DESKTOP)
+        wait_photograph(os.path.join(self.shots, "xscreensaver-after.png"), self.env,
+                        lambda screen: pixel(screen, 5, 5) == DESKTOP, "the desktop back")
 
     def test_without_desktop_grabs_the_sphere_shows_the_helpers_picture_instead(self):
         self.write_settings(grab=False)
