@@ -46,8 +46,11 @@ class RendererFullScreen(RendererTestCase):
     def test_another_program_activated_gets_the_desktop_mode_until_the_show_returns(self):
         original = e2e.display_mode(desktop=VIRTUAL_DESKTOP)
         self.start_renderer(desktop=VIRTUAL_DESKTOP)
-        self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
+        window = self.wait_renderer_window(desktop=VIRTUAL_DESKTOP)
         self.wait_show_mode()
+        # Drawing, the show has the activation that the other program then takes from it.
+        self.wait_picture(window, 0.95, "renderer-fullscreen-before-other",
+                          "the sphere of the picture, full screen")
 
         other = subprocess.Popen(["wine", e2e.program_path("WINDOW_PROBE"), "--desktop",
                                   VIRTUAL_DESKTOP.partition(",")[0], "other", "60000"],
