@@ -10,10 +10,11 @@
 #     VORLENTA_SIGN_PFX=cert.pfx VORLENTA_SIGN_PASSWORD=... \
 #         [VORLENTA_SIGN_TIMESTAMP=http://timestamp.example] bash scripts/release.sh
 #
-# Without one it builds the same files unsigned, and says so.
+# Without one it builds the same files unsigned, and says so. VORLENTA_RELEASE_DIR puts them
+# into another folder (the signing test's own).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-release=build/release
+release=${VORLENTA_RELEASE_DIR:-build/release}
 signer=""
 if [[ -n "${VORLENTA_SIGN_PFX:-}" ]]; then
     [[ -r "$VORLENTA_SIGN_PFX" ]] || { echo "release: cannot read $VORLENTA_SIGN_PFX" >&2; exit 1; }
@@ -22,8 +23,9 @@ if [[ -n "${VORLENTA_SIGN_PFX:-}" ]]; then
 else
     echo "release: no certificate (VORLENTA_SIGN_PFX): building UNSIGNED files"
 fi
-rm -rf "$release"
 mkdir -p "$release"
+# An earlier release's files go, whatever their version; nothing else in the folder is touched.
+rm -f "$release"/Vorlenta-*-setup.exe "$release"/Vorlenta-*.zip
 for flavour in win32 win64; do
     cmake --preset "$flavour" -DVORLENTA_SIGN_SCRIPT="$signer" >/dev/null
     # Linked afresh and packed afresh, so that no earlier run's signature or lack of one stays.
