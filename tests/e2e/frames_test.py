@@ -32,7 +32,8 @@ class HeldFrames(RendererTestCase):
 
     def setUp(self):
         super().setUp()
-        shutil.copyfile(os.path.join(FRAMES, "picture.bmp"), e2e.windows_path_on_host(SNAPSHOT))
+        with open(os.path.join(FRAMES, "picture.bmp"), "rb") as picture:
+            e2e.write_file(e2e.windows_path_on_host(SNAPSHOT), picture.read())
         self.signal = e2e.windows_path_on_host(HELD_SIGNAL)
         self.addCleanup(e2e.remove_file, self.signal)
 
