@@ -10,20 +10,14 @@ std::vector<ScreenRect> MonitorsToCover(const std::vector<ScreenRect>& monitors,
     return covered;
 }
 
-std::vector<ScreenStep> ScreenKeeper::Activated(bool active) {
-    if (active == !away_) {
-        return {};
+bool ActivationWatch::EndsShow(bool active) {
+    if (active) {
+        everActive_ = true;
+        return false;
     }
-    away_ = !active;
-    if (!active) {
-        if (!fullScreen_) {
-            return {ScreenStep::UncoverOtherMonitors};
-        }
-        return {ScreenStep::UncoverOtherMonitors, ScreenStep::GiveBackDisplayMode,
-                ScreenStep::MinimiseWindow};
+    if (!everActive_ || ending_) {
+        return false;
     }
-    if (!fullScreen_) {
-        return {ScreenStep::CoverOtherMonitors};
-    }
-    return {ScreenStep::TakeDisplayMode, ScreenStep::RestoreWindow, ScreenStep::CoverOtherMonitors};
+    ending_ = true;
+    return true;
 }

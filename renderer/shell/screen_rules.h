@@ -18,30 +18,19 @@ struct ScreenRect {
 std::vector<ScreenRect> MonitorsToCover(const std::vector<ScreenRect>& monitors,
                                         const ScreenRect& filled);
 
-enum class ScreenStep {
-    GiveBackDisplayMode,  // the mode stored in the registry, for the user working elsewhere
-    TakeDisplayMode,      // the show's full-screen mode again
-    MinimiseWindow,       // out of the way, without taking the activation from anyone
-    RestoreWindow,
-    CoverOtherMonitors,  // placed anew: the monitors may have moved with the mode
-    UncoverOtherMonitors,
-};
-
-// The show gives the screen back when another program is activated (Alt+Tab, the Windows key,
-// a prompt) and takes it again when it is activated itself. Each change happens once, however
-// often the system repeats itself.
-class ScreenKeeper {
+// The show ends when another program takes the activation (a prompt, a notification, Alt+Tab),
+// as Escape ends it: Windows locks the session when the screen saver ends, so a show that only
+// stepped aside would leave the user's desktop open. The renderer's own windows (the covers of
+// the other monitors, its message box) never take the activation from its program.
+class ActivationWatch {
   public:
-    explicit ScreenKeeper(bool fullScreen) : fullScreen_(fullScreen) {}
-
-    // What to do now that the renderer's program has gained (true) or lost the activation.
-    std::vector<ScreenStep> Activated(bool active);
-    // A display mode that could not be taken again leaves the show in its window.
-    void TakingFailed() { fullScreen_ = false; }
-    // The screen is given back while another program is active.
-    bool Away() const { return away_; }
+    // True when the show must end now that the renderer's program has gained (true) or lost
+    // the activation. A loss before the program was ever active is not the user's doing.
+    bool EndsShow(bool active);
+    // The show is ending already: the activation its own teardown gives away ends nothing.
+    void ShowEnding() { ending_ = true; }
 
   private:
-    bool fullScreen_;
-    bool away_ = false;
+    bool everActive_ = false;
+    bool ending_ = false;
 };

@@ -17,7 +17,7 @@ constexpr int kRequestedBits = 32;
 // Read once the window shows, in the show's display mode, so that the reader's message box has
 // a window to stand on. The picture is let go once it is the texture.
 bool SetUpScene() {
-    const BitmapDecodeResult desktop = ReadBitmapFile(kSnapshotPath, ShowErrorBox);
+    const BitmapDecodeResult desktop = ReadBitmapFile(kRendererSnapshotPath, ShowErrorBox);
     if (!desktop.image) {
         return false;
     }

@@ -19,8 +19,7 @@ HINSTANCE instanceHandle = nullptr;
 HWND windowHandle = nullptr;
 HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
-DEVMODEA fullScreenRequest = {};
-ScreenKeeper screenKeeper(false);
+ActivationWatch activationWatch;
 
 struct WindowStyles {
     DWORD extended;
@@ -38,14 +37,10 @@ bool RegisterRenderClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
-bool TakeDisplayMode() {
-    return ChangeDisplaySettingsA(&fullScreenRequest, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
-}
-
 // A refused mode is not an error: the renderer quietly runs in a window instead.
 void EnterFullScreen(int width, int height, int bits) {
-    fullScreenRequest = MakeFullScreenMode(width, height, bits);
-    if (!TakeDisplayMode()) {
+    DEVMODEA request = MakeFullScreenMode(width, height, bits);
+    if (ChangeDisplaySettingsA(&request, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
         fullScreenMode = false;
     }
 }
@@ -124,48 +119,18 @@ LRESULT OnActivate(WPARAM wParam) {
     return 0;
 }
 
-void CarryOut(ScreenStep step, HWND window) {
-    switch (step) {
-        case ScreenStep::GiveBackDisplayMode:
-            ChangeDisplaySettingsA(nullptr, 0);
-            break;
-        case ScreenStep::TakeDisplayMode:
-            if (!TakeDisplayMode()) {
-                screenKeeper.TakingFailed();
-            }
-            break;
-        case ScreenStep::MinimiseWindow:
-            ShowWindow(window, SW_SHOWMINNOACTIVE);
-            break;
-        case ScreenStep::RestoreWindow:
-            if (IsIconic(window)) {
-                ShowWindow(window, SW_RESTORE);
-            }
-            break;
-        case ScreenStep::CoverOtherMonitors:
-            CoverOtherMonitors(instanceHandle, window);
-            break;
-        case ScreenStep::UncoverOtherMonitors:
-            UncoverOtherMonitors();
-            break;
-    }
-}
-
-// Another program activated (Alt+Tab, the Windows key, a prompt) gets the desktop back as the
-// user keeps it; the show returns when the renderer is activated again.
-LRESULT OnActivateApp(HWND window, WPARAM active) {
-    for (const ScreenStep step : screenKeeper.Activated(active != FALSE)) {
-        CarryOut(step, window);
+// Another program took the activation: the show ends as Escape ends it, through the teardown
+// after the loop, so that the screen saver ends too and Windows locks where the user asked it.
+LRESULT OnActivateApp(WPARAM active) {
+    if (activationWatch.EndsShow(active != FALSE)) {
+        PostQuitMessage(0);
     }
     return 0;
 }
 
-// Monitors come, go or move (the show's own mode change among them): the covers follow while
-// the show holds the screen.
+// Monitors come, go or move (the show's own mode change among them): the covers follow.
 LRESULT OnDisplayChange(HWND window) {
-    if (!screenKeeper.Away()) {
-        CoverOtherMonitors(instanceHandle, window);
-    }
+    CoverOtherMonitors(instanceHandle, window);
     return 0;
 }
 
@@ -206,7 +171,6 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
     if (fullScreenMode) {
         EnterFullScreen(width, height, bits);
     }
-    screenKeeper = ScreenKeeper(fullScreenMode);
     const WindowStyles styles = ChooseStyles();
     if (fullScreenMode) {
         ShowCursor(FALSE);
@@ -221,8 +185,8 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
 }
 
 void CloseRenderWindow() {
-    // The activation that leaves with the window must not minimise it or switch modes again.
-    screenKeeper = ScreenKeeper(false);
+    // The activation that leaves with the window is the teardown's own.
+    activationWatch.ShowEnding();
     if (fullScreenMode) {
         RestoreDisplay();
     }
@@ -245,7 +209,7 @@ LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_ACTIVATE:
             return OnActivate(wParam);
         case WM_ACTIVATEAPP:
-            return OnActivateApp(window, wParam);
+            return OnActivateApp(wParam);
         case WM_DISPLAYCHANGE:
             return OnDisplayChange(window);
         case WM_SYSCOMMAND:

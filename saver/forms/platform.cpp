@@ -179,6 +179,7 @@ Process StartProgram(const std::wstring& path, int showState) {
         return Process();
     }
     CloseHandle(process.hThread);
+    AllowSetForegroundWindow(process.dwProcessId);
     return Process(process.hProcess);
 }
 

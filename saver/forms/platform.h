@@ -73,7 +73,8 @@ class Process {
 };
 
 // Starts the program at exactly this path (never searched for) with a quoted command line and
-// the given show state. An empty Process when it could not be started.
+// the given show state, and lets it take the foreground, which Windows grants only to a program
+// that the one in the foreground hands it to. An empty Process when it could not be started.
 Process StartProgram(const std::wstring& path, int showState);
 
 }  // namespace forms

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using Steps = std::vector<ScreenStep>;
-
 TEST(ScreenRules, CoversEveryMonitorButTheFilledOne) {
     const ScreenRect primary{0, 0, 1024, 768};
     const ScreenRect right{1024, 0, 2048, 768};
@@ -16,27 +14,31 @@ TEST(ScreenRules, CoversEveryMonitorButTheFilledOne) {
               (std::vector<ScreenRect>{primary, right}));
 }
 
-TEST(ScreenRules, AFullScreenShowGivesTheScreenBackOnceAndTakesItOnceOnReturn) {
-    ScreenKeeper keeper(true);
-    EXPECT_EQ(keeper.Activated(true), Steps{});  // the show's own start
-    EXPECT_EQ(keeper.Activated(false),
-              (Steps{ScreenStep::UncoverOtherMonitors, ScreenStep::GiveBackDisplayMode,
-                     ScreenStep::MinimiseWindow}));
-    EXPECT_EQ(keeper.Activated(false), Steps{});
-    EXPECT_EQ(keeper.Activated(true), (Steps{ScreenStep::TakeDisplayMode, ScreenStep::RestoreWindow,
-                                             ScreenStep::CoverOtherMonitors}));
-    EXPECT_EQ(keeper.Activated(true), Steps{});
-}
+struct ActivationCase {
+    const char* what;
+    std::vector<bool> before;  // what the program was told before the change looked at
+    bool ending;               // the show is already ending
+    bool active;
+    bool endsShow;
+};
 
-TEST(ScreenRules, AWindowedShowNeverTouchesTheDisplayMode) {
-    for (const bool failedOnReturn : {false, true}) {
-        ScreenKeeper keeper(failedOnReturn);  // windowed from the start, or after a failed return
-        if (failedOnReturn) {
-            keeper.Activated(false);
-            keeper.Activated(true);
-            keeper.TakingFailed();
+TEST(ScreenRules, TheShowEndsOnceWhenAnotherProgramTakesTheActivationFromIt) {
+    const ActivationCase cases[] = {
+        {"another program takes the activation", {true}, false, false, true},
+        {"the renderer gains it", {}, false, true, false},
+        {"lost before the show was ever active", {}, false, false, false},
+        {"lost again after it has ended the show", {true, false}, false, false, false},
+        {"taken back and lost again", {true, false, true}, false, false, false},
+        {"lost while the show is ending anyway", {true}, true, false, false},
+    };
+    for (const ActivationCase& given : cases) {
+        ActivationWatch watch;
+        for (const bool active : given.before) {
+            watch.EndsShow(active);
         }
-        EXPECT_EQ(keeper.Activated(false), Steps{ScreenStep::UncoverOtherMonitors});
-        EXPECT_EQ(keeper.Activated(true), Steps{ScreenStep::CoverOtherMonitors});
+        if (given.ending) {
+            watch.ShowEnding();
+        }
+        EXPECT_EQ(watch.EndsShow(given.active), given.endsShow) << given.what;
     }
 }

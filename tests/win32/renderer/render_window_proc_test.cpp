@@ -51,6 +51,22 @@ TEST(RenderWindowProc, StopsDrawingWhileMinimised) {
     EXPECT_TRUE(windowActive);
 }
 
+TEST(RenderWindowProc, AnotherProgramTakingTheActivationEndsTheShowOnce) {
+    WPARAM exitCode = 99;
+    Send(WM_ACTIVATEAPP, FALSE);  // before the show was ever active: not the user's doing
+    EXPECT_FALSE(TakeQuitMessage(exitCode));
+    Send(WM_ACTIVATEAPP, TRUE);
+    // The renderer's own message box deactivates its window, not its program.
+    Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0));
+    Send(WM_NCACTIVATE, FALSE);
+    EXPECT_FALSE(TakeQuitMessage(exitCode));
+    Send(WM_ACTIVATEAPP, FALSE);
+    ASSERT_TRUE(TakeQuitMessage(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    Send(WM_ACTIVATEAPP, FALSE);
+    EXPECT_FALSE(TakeQuitMessage(exitCode));
+}
+
 TEST(RenderWindowProc, CloseAsksTheLoopToEndWithExitCodeZero) {
     EXPECT_EQ(Send(WM_CLOSE, 0), 0);
     WPARAM exitCode = 99;
