@@ -252,6 +252,42 @@ def close_window(title: str, desktop: Optional[str] = None) -> bool:
     return run_probe("close", title, desktop=desktop)[0] == 0
 
 
+OTHER_TITLE = "vorlenta-e2e-other"  # window_probe's "other" program
+
+
+def activate_other_program(desktop: Optional[str] = None) -> subprocess.Popen:
+    """Shows another program's window, which takes the activation (inside the virtual desktop
+    DESKTOP, if given); returns once it has. End it with end_other_program."""
+    command = ["wine", program_path("WINDOW_PROBE")]
+    if desktop:
+        command += ["--desktop", desktop.partition(",")[0]]
+    other = subprocess.Popen(command + ["other", "60000"], stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, text=True, start_new_session=True)
+    ready = other.stdout.readline().strip()
+    if ready != "ready":
+        end_other_program(other, desktop)
+        raise AssertionError("the other program did not take the activation: %r" % ready)
+    return other
+
+
+def end_other_program(other: subprocess.Popen, desktop: Optional[str] = None) -> None:
+    close_window(OTHER_TITLE, desktop=desktop)
+    try:
+        other.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        other.kill()
+        other.wait()
+    other.stdout.close()
+
+
+def window_texts() -> List[str]:
+    """Every visible window's title, then its controls' texts indented, read back with the
+    wide calls."""
+    return subprocess.run(["wine", program_path("WINDOW_PROBE"), "texts"],
+                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          check=True).stdout.decode("utf-8").splitlines()
+
+
 def display_mode(desktop: Optional[str] = None) -> str:
     """The current display mode as "WxHxBITS", as Windows programs see it."""
     return run_probe("mode", desktop=desktop)[1].partition("=")[2]

@@ -1,9 +1,10 @@
 """What the renderer's end-to-end tests share: the snapshot picture they hand it, how its
 colours are recognised on screen, and a test case base that cleans up after every test."""
 
+import subprocess
 import time
 import unittest
-from typing import List, Optional
+from typing import List, Optional, Tuple
 
 import e2e_support as e2e
 from waits import wait_for
@@ -61,9 +62,12 @@ class RendererTestCase(unittest.TestCase):
 
     def setUp(self):
         self.programs: List[e2e.Program] = []
+        self.others: List[Tuple[subprocess.Popen, Optional[str]]] = []
         self.explorers_before = set(e2e.wine_processes("explorer.exe"))
 
     def tearDown(self):
+        for other, desktop in self.others:
+            e2e.end_other_program(other, desktop)
         for program in self.programs:
             program.kill()
         remove_snapshot()
@@ -96,6 +100,12 @@ class RendererTestCase(unittest.TestCase):
         return e2e.end_with_escape(x_window_name, corner,
                                    lambda: not e2e.wine_processes(RENDERER_IMAGE),
                                    "the renderer's end")
+
+    def activate_another_program(self, desktop: Optional[str] = None) -> float:
+        """Another program takes the activation (in the virtual desktop DESKTOP, if given);
+        returns when it has. Ended by tearDown."""
+        self.others.append((e2e.activate_other_program(desktop), desktop))
+        return time.monotonic()
 
     def assert_renderer_gone_within(self, seconds: float, started: float,
                                     desktop: Optional[str] = None) -> float:

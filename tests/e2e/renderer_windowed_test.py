@@ -1,6 +1,7 @@
 """The renderer on a bare X display, where Wine refuses every display-mode change: it falls
 back to a window with a 1024 x 768 client area, shows the spinning sphere, bursts it after
-400 frames, and ends on Escape or WM_CLOSE without touching the display mode."""
+400 frames, and ends on Escape, on WM_CLOSE or when another program takes the activation,
+without touching the display mode."""
 
 import time
 import unittest
@@ -49,6 +50,13 @@ class RendererInAWindow(RendererTestCase):
         closed = time.monotonic()
         self.assertTrue(e2e.close_window(WINDOW_TITLE))
         self.assert_renderer_gone_within(1.0, closed)
+        self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+
+    def test_ends_when_another_program_takes_the_activation(self):
+        self.start_renderer()
+        self.wait_for_the_sphere(sphere_points(self.wait_renderer_window()))
+        activated = self.activate_another_program()
+        self.assert_renderer_gone_within(1.0, activated)
         self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
 
     @staticmethod

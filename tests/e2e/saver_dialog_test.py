@@ -204,7 +204,7 @@ class SettingsDialog(s.SaverTestCase):
                     subprocess.run(["xdotool", "mouseup", "1"], check=True)
                     self.assertIsNone(e2e.wait_exit(self.dialog, timeout=0.3), "the dialog closed")
         # A chooser opened by "..." would still stand, modal, over the dialog.
-        self.assertNotIn(CHOOSER_TITLE, self.window_texts(), "the chooser opened")
+        self.assertNotIn(CHOOSER_TITLE, e2e.window_texts(), "the chooser opened")
         self.assertEqual(os.stat(s.settings_path()).st_mtime_ns, before)
         e2e.take_screenshot("settings-dialog-after-drags")
         self.click_button(CMD_CAN)  # and a click on a button still clicks it
@@ -244,14 +244,14 @@ class SettingsDialog(s.SaverTestCase):
             self.click(self.in_panel(44 + 10, 56 + 6))
             self.click_button(CMD_SET)
             # The message stands beside the dialog, under the dialog's own title.
-            wait_for(lambda: self.window_texts().count(s.DIALOG_TITLE) == 2, 10,
+            wait_for(lambda: e2e.window_texts().count(s.DIALOG_TITLE) == 2, 10,
                      "the message that the file cannot be written")
             e2e.take_screenshot("settings-dialog-save-failed")
             self.assertTrue(self.dialog.running(), "the dialog closed")
             with open(s.settings_path(), "rb") as handle:
                 self.assertEqual(handle.read(), settings_bytes(0, 5))
             e2e.press_key("Return")  # the message goes; the dialog and its choices stay
-            wait_for(lambda: self.window_texts().count(s.DIALOG_TITLE) == 1, 10,
+            wait_for(lambda: e2e.window_texts().count(s.DIALOG_TITLE) == 1, 10,
                      "the message to go")
             self.wait_marked([1], "settings-dialog-kept")
 
@@ -261,16 +261,9 @@ class SettingsDialog(s.SaverTestCase):
         return wait_for(lambda: x_window_id(CHOOSER_TITLE), timeout,
                         "a file chooser titled " + CHOOSER_TITLE)
 
-    def window_texts(self):
-        """Every visible window's title, then its controls' texts indented, read back with the
-        wide calls."""
-        return subprocess.run(["wine", e2e.program_path("WINDOW_PROBE"), "texts"],
-                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                              check=True).stdout.decode("utf-8").splitlines()
-
     def chooser_texts(self):
         """The chooser's title and its controls' texts."""
-        lines = self.window_texts()
+        lines = e2e.window_texts()
         start = lines.index(CHOOSER_TITLE)  # the title, whatever the system's code page
         end = next((i for i in range(start + 1, len(lines)) if not lines[i].startswith("  ")),
                    len(lines))

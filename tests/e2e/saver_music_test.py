@@ -8,7 +8,7 @@ import subprocess
 import tempfile
 import time
 import unittest
-from typing import Callable, List, Optional
+from typing import Callable, List, Optional, Tuple
 
 import e2e_support as e2e
 import saver_e2e as s
@@ -33,6 +33,28 @@ def read_text(path: str) -> str:
         return handle.read()
 
 
+# With +relay and +pid, and RelayInclude naming them (set up by the test class), Wine prints
+# "PPPP:TTTT:Call user32.NAME(ARG,ARG) ret=..." for each call of our programs into these.
+RELAYED = ("AllowSetForegroundWindow", "SetForegroundWindow", "SetTimer", "ShowCursor")
+TOOK_FOREGROUND = "Ret  user32.SetForegroundWindow"
+RELAY_CALL = re.compile(r"^([0-9a-f]{4}):[0-9a-f]{4}:Call user32\.(\w+)\(([^)]*)\)", re.M)
+RELAY_RETURN = re.compile(r"^([0-9a-f]{4}):[0-9a-f]{4}:Ret  user32\.ShowCursor\(\w*\) retval=(\w+)",
+                          re.M)
+
+
+def relayed_calls(trace: str) -> List[Tuple[int, str, List[int]]]:
+    """The calls into RELAYED in order: the Windows process id, the name and the arguments."""
+    return [(int(m.group(1), 16), m.group(2),
+             [int(argument, 16) for argument in m.group(3).split(",") if argument])
+            for m in RELAY_CALL.finditer(trace)]
+
+
+def cursor_counts(trace: str) -> List[int]:
+    """The display counts ShowCursor returned, in order, as signed numbers."""
+    counts = [int(m.group(2), 16) for m in RELAY_RETURN.finditer(trace)]
+    return [count - (1 << 32) if count >= 1 << 31 else count for count in counts]
+
+
 def play_sound_flags(trace: str) -> List[str]:
     return ["%s %s" % (int(m.group(1), 16) != 0, m.group(2)) for m in PLAY_SOUND.finditer(trace)]
 
@@ -48,6 +70,9 @@ class Music(s.SaverTestCase):
                         "sine", "440"], check=True)
         subprocess.run(["lame", "--quiet", wave, os.path.join(folder, "tone.mp3")], check=True)
         cls.sound_server = start_sound_server()
+        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v",
+                        "RelayInclude", "/d", ";".join("user32." + name for name in RELAYED),
+                        "/f"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
 
     @classmethod
     def tearDownClass(cls):
@@ -55,13 +80,15 @@ class Music(s.SaverTestCase):
 
     def run_with_music(self, kind: int, music_file: str = "",
                        started: Optional[Callable[[str], object]] = None, what: str = "",
-                       quiet: float = 0) -> str:
+                       quiet: float = 0, end: Optional[Callable[[e2e.Program], None]] = None,
+                       channels: str = "") -> str:
         """The trace of a show with the music KIND and MUSIC_FILE, ended once STARTED(the trace
-        so far) holds (WHAT it means) and QUIET seconds more have passed."""
+        so far) holds (WHAT it means) and QUIET seconds more have passed: by END(the saver), or
+        by closing the renderer's window. CHANNELS are Wine's further trace channels."""
         s.write_settings(kind, music_file=music_file.encode("cp932"))
         trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-music-%d.log" % os.getpid())
         with open(trace_path, "w") as trace_file:
-            env = dict(os.environ, WINEDEBUG="+mci,+winmm")
+            env = dict(os.environ, WINEDEBUG="+mci,+winmm" + channels)
             saver = self.saver("/s", env=env, stderr=trace_file)
             self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
             if started is not None:
@@ -69,11 +96,25 @@ class Music(s.SaverTestCase):
             if quiet:
                 time.sleep(quiet)  # proves that nothing more is sent: nothing to wait for
             self.during = read_text(trace_path)
-            self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
-            self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
+            (end or self.close_renderer)(saver)
         trace = read_text(trace_path)
         os.remove(trace_path)
         return trace
+
+    def close_renderer(self, saver: e2e.Program) -> None:
+        self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
+        self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
+
+    def activate_another_program(self, saver: e2e.Program) -> None:
+        """Another program takes the activation: both programs end within a second."""
+        other = e2e.activate_other_program()
+        try:
+            activated = time.monotonic()
+            self.assertIsNotNone(e2e.wait_exit(saver, timeout=3), "the screen saver runs on")
+            self.assertTrue(e2e.wait_no_process(s.RENDERER_IMAGE, 1), "the renderer runs on")
+            self.assertLess(time.monotonic() - activated, 1.0)
+        finally:
+            e2e.end_other_program(other)
 
     def test_cd_opens_sets_the_format_and_stops_polling_after_a_failed_query(self):
         trace = self.run_with_music(1, started=lambda trace: "status cdaudio" in trace,
@@ -104,6 +145,34 @@ class Music(s.SaverTestCase):
                                     started=play_sound_flags, what="the wave file playing")
         self.assertEqual(play_sound_flags(trace), ["True 00000009", "False 00000000"])
         self.assertEqual(sent_strings(trace), [])
+
+    def test_another_program_taking_the_activation_ends_the_show_and_its_music(self):
+        trace = self.run_with_music(2, MUSIC_FOLDER + "\\tone.mp3",
+                                    started=lambda trace: TOOK_FOREGROUND in trace,
+                                    what="the renderer in the foreground, the music playing",
+                                    end=self.activate_another_program, channels=",+relay,+pid")
+        self.assertIn("play MP3Play", sent_strings(self.during))
+        self.assertEqual(sent_strings(trace)[-2:], ["stop MP3Play", "close MP3Play"])
+        self.assertEqual(cursor_counts(trace), [-1, 0], "the cursor is not shown again")
+
+    def test_the_renderer_gets_the_foreground_and_each_music_kind_its_watch(self):
+        for kind, music_file, watch in ((1, "", 200), (2, MUSIC_FOLDER + "\\tone.mp3", 1000)):
+            with self.subTest(kind=kind):
+                trace = self.run_with_music(kind, music_file,
+                                            started=lambda trace: TOOK_FOREGROUND in trace,
+                                            what="the renderer taking the foreground",
+                                            channels=",+relay,+pid")
+                calls = relayed_calls(trace)
+                allowed = [args[0] for process, name, args in calls
+                           if name == "AllowSetForegroundWindow"]
+                renderer = [process for process, name, _ in calls
+                            if name == "SetForegroundWindow"]
+                self.assertEqual(allowed, renderer[:1], "the foreground is not handed on")
+                intervals = {args[2] for process, name, args in calls
+                             if name == "SetTimer" and process != renderer[0]}
+                # The renderer's watch, the music's, and the short watch for the renderer's
+                # window to appear.
+                self.assertEqual(intervals, {100, watch, 50})
 
     def test_no_music_sends_nothing(self):
         for kind, music_file in ((0, ""), (2, MUSIC_FOLDER + "\\tone.ogg"), (3, "")):

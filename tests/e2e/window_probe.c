@@ -18,7 +18,6 @@
  *   window_probe other MS                  another program's window, "vorlenta-e2e-other",
  *                                          shown and activated for MS ms or until closed;
  *                                          prints "ready" once it is active
- *   window_probe activate TITLE            brings that window to the foreground
  *   window_probe place TITLE X Y W H       moves and sizes that window
  *   window_probe dpi TITLE                 awareness=0|1|2 (unaware, system, per monitor):
  *                                          the window's display-scaling awareness
@@ -119,15 +118,6 @@ static int Mode(void) {
         return 1;
     }
     printf("mode=%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
-    return 0;
-}
-
-static int Activate(const char* title) {
-    HWND window = FindOrSayNone(title);
-    if (window == NULL) {
-        return 1;
-    }
-    printf("activated=%d\n", SetForegroundWindow(window) ? 1 : 0);
     return 0;
 }
 
@@ -335,8 +325,6 @@ int main(int argc, char** argv) {
         result = Hold((DWORD)strtoul(argv[2], NULL, 10));
     } else if (argc == 3 && strcmp(argv[1], "other") == 0) {
         result = Other((DWORD)strtoul(argv[2], NULL, 10));
-    } else if (argc == 3 && strcmp(argv[1], "activate") == 0) {
-        result = Activate(argv[2]);
     } else if (argc == 7 && strcmp(argv[1], "place") == 0) {
         result = Place(argv[2], atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
     } else if (argc == 3 && strcmp(argv[1], "dpi") == 0) {
@@ -357,7 +345,7 @@ int main(int argc, char** argv) {
         result = WaitGone(argv[2], (DWORD)strtoul(argv[3], NULL, 10));
     } else {
         fprintf(stderr,
-                "usage: window_probe [--desktop NAME] find|close|activate|dpi TITLE | place TITLE "
+                "usage: window_probe [--desktop NAME] find|close|dpi TITLE | place TITLE "
                 "X Y W H | "
                 "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS\n");
     }
