@@ -215,7 +215,9 @@ class NativeProgram(unittest.TestCase):
         self.assertEqual(self.program.wait(timeout=5), 0)
         ended = (time.monotonic() - sent) * 1000
         print("ended %.0f ms after SIGTERM" % ended)
-        self.assertLess(ended, 200)
+        # Within a second, as every show ends; the sanitizers' leak check at exit takes its
+        # share of that.
+        self.assertLess(ended, 1000)
         self.assertEqual(self.xdotool("search", "--name", "^%s$" % WINDOW_TITLE), "")
 
     def test_the_desktop_it_takes_is_the_screen_pixel_for_pixel(self):
