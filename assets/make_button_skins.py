@@ -18,8 +18,9 @@ checked against it.
     python3 assets/make_button_skins.py [OUTPUT_FOLDER]
 """
 import os
-import struct
 import sys
+
+from drawing import RoundedRect, bmp_bytes, flat, rgb
 
 WIDTH = 64
 HEIGHT = 25
@@ -29,11 +30,6 @@ MID_ROW = HEIGHT // 2
 # edge covers. The points sit symmetrically inside the pixel, so left and right corners come
 # out as exact mirror images.
 SUBSAMPLES = 16
-
-
-def rgb(text):
-    value = int(text, 16)
-    return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
 
 
 def blend(a, b, t):
@@ -51,23 +47,6 @@ HALO_TOP = rgb("E0DCC9")
 HALO_BOTTOM = rgb("F8F7F0")
 
 
-class RoundedRect:
-    """A rectangle in pixel-edge coordinates (left, top inclusive edges; right, bottom the far
-    edges) whose corners are quarter circles of the given radius."""
-
-    def __init__(self, left, top, right, bottom, radius):
-        self.left, self.top, self.right, self.bottom = left, top, right, bottom
-        self.radius = radius
-
-    def contains(self, px, py):
-        if not (self.left <= px <= self.right and self.top <= py <= self.bottom):
-            return False
-        r = self.radius
-        cx = min(max(px, self.left + r), self.right - r)
-        cy = min(max(py, self.top + r), self.bottom - r)
-        return (px - cx) ** 2 + (py - cy) ** 2 <= r * r
-
-
 class Layer:
     """A shape and what colour it paints at each pixel. Colours are taken per pixel, not per
     sample point, so a fully covered pixel gets its colour exactly."""
@@ -75,10 +54,6 @@ class Layer:
     def __init__(self, shape, colour_at):
         self.shape = shape
         self.colour_at = colour_at
-
-
-def flat(colour):
-    return lambda x, y: colour
 
 
 def vertical(top_row, top_colour, bottom_row, bottom_colour):
@@ -158,16 +133,6 @@ class Picture:
             yield row
 
 
-def bmp_bytes(picture):
-    stride = (WIDTH * 3 + 3) & ~3
-    pixels = b"".join(bytes(row) + b"\0" * (stride - len(row))
-                      for row in picture.rows_bottom_up_bgr())
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 24, 0, len(pixels),
-                       3780, 3780, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
 # All the rounded shapes share the corner centres (4, 4), (60, 4), (4, 21) and (60, 21), so the
 # halo, border and ring stay evenly thick round the bend and no curve reaches past a corner.
 def inset(pixels, radius):
@@ -238,7 +203,7 @@ def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     for name, draw in PICTURES:
         with open(os.path.join(out_dir, name), "wb") as f:
-            f.write(bmp_bytes(draw()))
+            f.write(bmp_bytes(WIDTH, HEIGHT, draw().rows_bottom_up_bgr()))
 
 
 if __name__ == "__main__":

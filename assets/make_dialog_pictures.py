@@ -20,18 +20,15 @@ checked against it.
 """
 import math
 import os
-import struct
 import sys
+
+import drawing
+from drawing import RoundedRect, flat, rgb
 
 # Each pixel is split into SUBSAMPLES x SUBSAMPLES points to find how much of it a shape
 # covers. The points sit symmetrically inside the pixel, so mirrored shapes come out as exact
 # mirror images.
 SUBSAMPLES = 16
-
-
-def rgb(text):
-    value = int(text, 16)
-    return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
 
 
 def blend(a, b, t):
@@ -77,20 +74,6 @@ class Ellipse:
         u = dx * self.cos + dy * self.sin
         v = -dx * self.sin + dy * self.cos
         return (u / self.rx) ** 2 + (v / self.ry) ** 2 <= 1.0
-
-
-class RoundedRect:
-    def __init__(self, left, top, right, bottom, radius):
-        self.left, self.top, self.right, self.bottom = left, top, right, bottom
-        self.radius = radius
-
-    def contains(self, px, py):
-        if not (self.left <= px <= self.right and self.top <= py <= self.bottom):
-            return False
-        r = self.radius
-        cx = min(max(px, self.left + r), self.right - r)
-        cy = min(max(py, self.top + r), self.bottom - r)
-        return (px - cx) ** 2 + (py - cy) ** 2 <= r * r
 
 
 class Polygon:
@@ -179,10 +162,6 @@ class Canvas:
             yield row
 
 
-def flat(colour):
-    return lambda x, y: colour
-
-
 def vertical(top_y, top_colour, bottom_y, bottom_colour):
     return lambda x, y: blend(top_colour, bottom_colour,
                               (y + 0.5 - top_y) / float(bottom_y - top_y))
@@ -202,56 +181,16 @@ def diagonal(start, start_colour, end, end_colour):
 # Files.
 
 def bmp_bytes(canvas):
-    stride = (canvas.width * 3 + 3) & ~3
-    rows = []
-    for row in canvas.rows_bottom_up():
-        data = b"".join(bytes(pixel[:3]) for pixel in row)
-        rows.append(data + b"\0" * (stride - len(data)))
-    pixels = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels),
-                       3780, 3780, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
-def icon_image(canvas):
-    """One icon or cursor image: a 32-bit bottom-up bitmap of double height, then the AND
-    mask. The mask is set only where the picture is fully clear, so that a system that
-    ignores alpha still shows every pixel that has any colour."""
-    width, height = canvas.width, canvas.height
-    xor = bytearray()
-    mask = bytearray()
-    mask_stride = ((width + 31) // 32) * 4
-    for row in canvas.rows_bottom_up():
-        bits = bytearray(mask_stride)
-        for x, pixel in enumerate(row):
-            xor += bytes(pixel)
-            if pixel[3] == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(xor) + len(mask),
-                       0, 0, 0, 0)
-    return info + bytes(xor) + bytes(mask)
+    rows = (b"".join(bytes(pixel[:3]) for pixel in row) for row in canvas.rows_bottom_up())
+    return drawing.bmp_bytes(canvas.width, canvas.height, rows)
 
 
 def ico_bytes(canvases):
-    return directory_bytes(1, [(c, 1, 32) for c in canvases])
+    return drawing.ico_bytes([(c.width, c.height, c.rows_bottom_up()) for c in canvases])
 
 
 def cur_bytes(canvas, hot_x, hot_y):
-    # A cursor's directory entry holds its hot spot where an icon's holds planes and depth.
-    return directory_bytes(2, [(canvas, hot_x, hot_y)])
-
-
-def directory_bytes(kind, entries):
-    images = [icon_image(canvas) for canvas, _, _ in entries]
-    out = struct.pack("<HHH", 0, kind, len(images))
-    offset = 6 + 16 * len(images)
-    for (canvas, field1, field2), image in zip(entries, images):
-        out += struct.pack("<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0,
-                           field1, field2, len(image), offset)
-        offset += len(image)
-    return out + b"".join(images)
+    return drawing.cur_bytes(canvas.width, canvas.height, canvas.rows_bottom_up(), hot_x, hot_y)
 
 
 # The dialog's icon: the program icon's blue, gathered into a tile like the buttons' dark blue

@@ -9,8 +9,9 @@ checked against it.
 """
 import math
 import os
-import struct
 import sys
+
+import drawing
 
 
 class Lcg:
@@ -42,6 +43,10 @@ class Canvas:
             for r, g, b in self.pixels[y]:
                 row += bytes((clamp(b), clamp(g), clamp(r)))
             yield row
+
+    def rows_bottom_up_opaque_bgra(self):
+        for row in self.rows_bottom_up_bgr():
+            yield [tuple(row[i:i + 3]) + (255,) for i in range(0, len(row), 3)]
 
 
 def clamp(value):
@@ -81,40 +86,6 @@ def draw_burst(canvas, seed, fragments, glow_radius):
                 canvas.add(int(fx) + dx, int(fy) + dy, colour, brightness)
 
 
-def bmp_bytes(canvas):
-    stride = (canvas.width * 3 + 3) & ~3
-    pixels = b"".join(row + b"\0" * (stride - len(row)) for row in canvas.rows_bottom_up_bgr())
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels),
-                       3780, 3780, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
-def icon_image(canvas):
-    """One icon image: a 32-bit bottom-up bitmap of double height, then the AND mask."""
-    width, height = canvas.width, canvas.height
-    xor = bytearray()
-    for row in canvas.rows_bottom_up_bgr():
-        for i in range(0, len(row), 3):
-            xor += row[i:i + 3] + b"\xff"
-    mask_stride = ((width + 31) // 32) * 4
-    mask = b"\0" * (mask_stride * height)  # everything opaque
-    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(xor) + len(mask),
-                       0, 0, 0, 0)
-    return info + bytes(xor) + mask
-
-
-def ico_bytes(canvases):
-    images = [icon_image(c) for c in canvases]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for canvas, image in zip(canvases, images):
-        out += struct.pack("<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0, 1, 32,
-                           len(image), offset)
-        offset += len(image)
-    return out + b"".join(images)
-
-
 def draw_icon(size):
     canvas = Canvas(size, size)
     c = size / 2.0
@@ -135,9 +106,11 @@ def main():
     still = Canvas(152, 112)
     draw_burst(still, seed=20261207, fragments=260, glow_radius=26.0)
     with open(os.path.join(out_dir, "preview_still.bmp"), "wb") as f:
-        f.write(bmp_bytes(still))
+        f.write(drawing.bmp_bytes(still.width, still.height, still.rows_bottom_up_bgr()))
     with open(os.path.join(out_dir, "vorlenta.ico"), "wb") as f:
-        f.write(ico_bytes([draw_icon(32), draw_icon(16)]))
+        icons = [draw_icon(32), draw_icon(16)]
+        f.write(drawing.ico_bytes([(icon.width, icon.height, icon.rows_bottom_up_opaque_bgra())
+                                   for icon in icons]))
 
 
 if __name__ == "__main__":
