@@ -55,10 +55,6 @@ std::optional<int16_t> ToInteger16(double value) {
     return ToInteger<int16_t>(value);
 }
 
-std::optional<int32_t> ToInteger32(double value) {
-    return ToInteger<int32_t>(value);
-}
-
 std::optional<uint32_t> ToUnsigned32(double value) {
     return ToInteger<uint32_t>(value);
 }

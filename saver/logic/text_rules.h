@@ -17,10 +17,9 @@ std::string ModeLetter(std::string_view commandLine);
 // The decimal number the text begins with, after leading blanks; 0 when there is none.
 double Val(std::string_view text);
 
-// Conversions to 16- and 32-bit integers: halves round to the even neighbour; a value out of
-// range (or not a number) has no conversion.
+// Conversions to a 16-bit integer and an unsigned 32-bit one: halves round to the even
+// neighbour; a value out of range (or not a number) has no conversion.
 std::optional<int16_t> ToInteger16(double value);
-std::optional<int32_t> ToInteger32(double value);
 std::optional<uint32_t> ToUnsigned32(double value);
 
 // The number without leading zeros, and an empty text for 0 (the format "##").

@@ -21,7 +21,6 @@ Waits go through waits.wait_for (tests/tools, on PYTHONPATH), never through a fi
 """
 
 import os
-import shutil
 import subprocess
 from contextlib import contextmanager
 from dataclasses import dataclass
@@ -419,11 +418,6 @@ def write_file(path: str, data: bytes) -> None:
 def remove_file(path: str) -> None:
     if os.path.exists(path):
         os.remove(path)
-
-
-def tools_available(*names: str) -> List[str]:
-    """The names among NAMES that are missing from PATH."""
-    return [name for name in names if shutil.which(name) is None]
 
 
 def read_figures(lines) -> dict:

@@ -27,8 +27,10 @@ TEST(TextRules, IntegerConversionRoundsHalvesToEvenAndRefusesOverflow) {
     EXPECT_EQ(ToInteger16(32767.0), 32767);
     EXPECT_EQ(ToInteger16(32767.5), std::nullopt);
     EXPECT_EQ(ToInteger16(-32768.0), -32768);
-    EXPECT_EQ(ToInteger32(2147483648.0), std::nullopt);
-    EXPECT_EQ(ToInteger32(2147483647.0), 2147483647);
+    EXPECT_EQ(ToUnsigned32(4294967295.0), 4294967295u);
+    EXPECT_EQ(ToUnsigned32(4294967296.0), std::nullopt);
+    EXPECT_EQ(ToUnsigned32(-0.5), 0u);
+    EXPECT_EQ(ToUnsigned32(-1.0), std::nullopt);
 }
 
 TEST(TextRules, HashFormatDropsZero) {
