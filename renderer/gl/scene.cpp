@@ -32,8 +32,9 @@ void BuildMipmaps(const BitmapImage& image) {
 }
 
 // GLU scales a picture whose sides are not powers of two far more slowly than we do; handed
-// one already at the size it would choose, it only builds the smaller levels. The reader's
-// rows are tightly packed (3 x width bytes), so GL must not assume padding.
+// one already at the size it would choose, it only builds the smaller levels. Where there is
+// no scaled picture (no memory for one) GLU scales the desktop itself. The reader's rows are
+// tightly packed (3 x width bytes), so GL must not assume padding.
 void UploadMipmaps(const BitmapImage& image) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const std::optional<BitmapImage> scaled = ScaleToMipmapBase(image, MaxTextureSize());

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 // Every step below keeps GLU's order of float operations: a sum taken in another order, a
@@ -92,6 +93,7 @@ class BoxRows {
     BoxRows(const BitmapImage& picture, int rowsPerBox)
         : picture_(picture),
           lastColumn_(picture.width - 1),
+          lastPixel_(static_cast<std::size_t>(picture.width) * picture.height - 1),
           ring_(static_cast<std::size_t>(rowsPerBox) * picture.width),
           ringRow_(static_cast<std::size_t>(rowsPerBox), -1),
           current_(static_cast<std::size_t>(rowsPerBox)) {}
@@ -112,6 +114,21 @@ class BoxRows {
             &current_[static_cast<std::size_t>(row - first_)][std::min(column, lastColumn_)],
             sizeof pixel);
         return pixel;
+    }
+
+    // A pixel as GLU finds it by counting on from a row's start: a column past the row's end
+    // lies in the rows below. Past the last pixel GLU reads whatever memory follows the
+    // picture; the last pixel stands in for that.
+    Lanes Onward(int row, int column) const {
+        if (column <= lastColumn_) {
+            return At(row, column);
+        }
+        const std::size_t index = std::min(
+            static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) + column,
+            lastPixel_);
+        const std::uint8_t* in = picture_.pixels.data() + index * kChannels;
+        return Lanes{static_cast<float>(in[0]), static_cast<float>(in[1]),
+                     static_cast<float>(in[2]), 0.0f};
     }
 
   private:
@@ -136,6 +153,7 @@ class BoxRows {
 
     const BitmapImage& picture_;
     int lastColumn_;
+    std::size_t lastPixel_;
     std::vector<WidePixel> ring_;
     std::vector<int> ringRow_;
     std::vector<const WidePixel*> current_;
@@ -163,13 +181,15 @@ inline void AddBoxColumn(Lanes& totals, const BoxRows& source, const BoxSpan& y,
     totals += source.At(y.high, column) * (columnWeight * y.highFraction);
 }
 
-// The box's edge: its first and last rows, then the two ends of the rows between them.
+// The box's edge: its first and last rows, then the two ends of the rows between them. GLU
+// moves its pointers to those ends down a row and, with each row, one pixel on as well, so on
+// the k-th of those rows both ends are read k - 1 pixels to their right.
 inline void AddBoxEdge(Lanes& totals, const BoxRows& source, const BoxSpan& y, const BoxSpan& x) {
     AddBoxRow(totals, source, y.low, x, 1.0f - y.lowFraction);
     AddBoxRow(totals, source, y.high, x, y.highFraction);
-    for (int row = y.low + 1; row < y.high; ++row) {
-        totals += RowEnds(source.At(row, x.low), 1.0f - x.lowFraction, source.At(row, x.high),
-                          x.highFraction);
+    for (int row = y.low + 1, drift = 0; row < y.high; ++row, ++drift) {
+        totals += RowEnds(source.Onward(row, x.low + drift), 1.0f - x.lowFraction,
+                          source.Onward(row, x.high + drift), x.highFraction);
     }
 }
 
@@ -196,14 +216,15 @@ inline Lanes SumBox(const BoxRows& source, const BoxSpan& y, const BoxSpan& x) {
 }
 
 // Every box is divided by the nominal area, not by the weights it summed, and truncated.
-BitmapImage ScaleByBoxes(const BitmapImage& picture, PictureSize size) {
+BitmapImage ScaleByBoxes(const BitmapImage& picture, PictureSize size,
+                         ScaledPixelSource pixelsFrom) {
     const std::vector<BoxSpan> rows = BoxSpans(picture.height, size.height, true);
     const std::vector<BoxSpan> columns = BoxSpans(picture.width, size.width, false);
     const float rowStep = static_cast<float>(picture.height) / static_cast<float>(size.height);
     const float area = static_cast<float>(picture.width) / static_cast<float>(size.width) * rowStep;
     BoxRows source(picture, static_cast<int>(std::floor(rowStep)) + 2);
-    BitmapImage scaled{size.width, size.height, {}};
-    scaled.pixels.resize(static_cast<std::size_t>(size.width) * size.height * kChannels);
+    BitmapImage scaled{size.width, size.height,
+                       pixelsFrom(static_cast<std::size_t>(size.width) * size.height * kChannels)};
     std::uint8_t* out = scaled.pixels.data();
     for (const BoxSpan& y : rows) {
         source.Take(y);
@@ -218,10 +239,11 @@ BitmapImage ScaleByBoxes(const BitmapImage& picture, PictureSize size) {
 }
 
 // At exactly half the size GLU takes the rounded mean of each 2 x 2 block instead.
-BitmapImage HalveByBlocks(const BitmapImage& picture) {
+BitmapImage HalveByBlocks(const BitmapImage& picture, ScaledPixelSource pixelsFrom) {
     const std::size_t stride = static_cast<std::size_t>(picture.width) * kChannels;
-    BitmapImage halved{picture.width / 2, picture.height / 2, {}};
-    halved.pixels.resize(static_cast<std::size_t>(halved.width) * halved.height * kChannels);
+    const PictureSize size{picture.width / 2, picture.height / 2};
+    BitmapImage halved{size.width, size.height,
+                       pixelsFrom(static_cast<std::size_t>(size.width) * size.height * kChannels)};
     std::uint8_t* out = halved.pixels.data();
     for (int row = 0; row < halved.height; ++row) {
         const std::uint8_t* top =
@@ -239,7 +261,18 @@ BitmapImage HalveByBlocks(const BitmapImage& picture) {
     return halved;
 }
 
+BitmapImage ScaledTo(const BitmapImage& picture, PictureSize size, ScaledPixelSource pixelsFrom) {
+    if (picture.width == size.width * 2 && picture.height == size.height * 2) {
+        return HalveByBlocks(picture, pixelsFrom);
+    }
+    return ScaleByBoxes(picture, size, pixelsFrom);
+}
+
 }  // namespace
+
+std::vector<std::uint8_t> PixelsFromHeap(std::size_t bytes) {
+    return std::vector<std::uint8_t>(bytes);
+}
 
 // GLU asks GL whether the next level would fit (a proxy texture) and halves both sides until
 // it does; GL refuses any side beyond the largest texture it takes.
@@ -252,13 +285,17 @@ PictureSize MipmapBaseSize(int width, int height, int maxTextureSize) {
     return size;
 }
 
-std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, int maxTextureSize) {
+// Without the memory for a second picture (a 32-bit renderer's address space may hold little
+// more than the desktop and its texture) the show still starts: GLU scales the desktop itself.
+std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, int maxTextureSize,
+                                             ScaledPixelSource pixelsFrom) {
     const PictureSize size = MipmapBaseSize(picture.width, picture.height, maxTextureSize);
     if (size == PictureSize{picture.width, picture.height}) {
         return std::nullopt;
     }
-    if (picture.width == size.width * 2 && picture.height == size.height * 2) {
-        return HalveByBlocks(picture);
+    try {
+        return ScaledTo(picture, size, pixelsFrom);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
-    return ScaleByBoxes(picture, size);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "bitmap/bitmap_reader.h"
 
@@ -24,8 +27,17 @@ inline bool operator==(PictureSize a, PictureSize b) {
 // maxTextureSize (GL_MAX_TEXTURE_SIZE, itself a power of two). Sides below 1 count as 1.
 PictureSize MipmapBaseSize(int width, int height, int maxTextureSize);
 
+// Where the scaled picture's bytes come from: the heap, which throws std::bad_alloc when they
+// cannot be had. A test hands in a source that has none.
+using ScaledPixelSource = std::vector<std::uint8_t> (*)(std::size_t bytes);
+std::vector<std::uint8_t> PixelsFromHeap(std::size_t bytes);
+
 // The picture at MipmapBaseSize, as GLU's scaling of unsigned bytes makes it: a box filter whose
 // edges and weights are accumulated in single-precision floats and whose results are
-// truncated, or, at exactly half the size on both axes, the rounded mean of each 2 x 2 block.
-// None where the picture already has that size: GLU then takes it as it is.
-std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, int maxTextureSize);
+// truncated, the two ends of a box's inner rows read where GLU's pointers reach them (one pixel
+// further on for each such row below the first, so a box taller than three rows shifts them),
+// or, at exactly half the size on both axes, the rounded mean of each 2 x 2 block.
+// None where the picture already has that size, or where the memory for the scaled picture
+// cannot be had: either way GLU takes the picture as it is.
+std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, int maxTextureSize,
+                                             ScaledPixelSource pixelsFrom = PixelsFromHeap);
