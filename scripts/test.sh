@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the host unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short fuzz run of the bitmap decoder, then both Windows
+# UndefinedBehaviorSanitizer, a short fuzz run of every reader of outside bytes, then both Windows
 # flavours of the programs and their tests under Wine on a private virtual display: the 64-bit
 # flavour always, the 32-bit one where this machine can execute 32-bit programs.
 set -euo pipefail
@@ -12,20 +12,9 @@ cmake --preset native -DVORLENTA_SANITIZE=ON
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs" --timeout 300
 
-# Half a minute of fuzzing the bitmap decoder from the real-encoder files; a finding fails the
-# run and leaves its input in build/fuzz/ for a regression test.
-cmake --preset fuzz
-cmake --build --preset fuzz -j "$jobs" --target bitmap_fuzzer
-fuzz_corpus=$(mktemp -d)
-trap 'rm -rf "$fuzz_corpus"' EXIT
-cp tests/unit/bitmap/data/*.bmp "$fuzz_corpus/"
-if ! build/fuzz/bin/bitmap_fuzzer -max_total_time=30 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
-    -artifact_prefix=build/fuzz/ -print_final_stats=1 "$fuzz_corpus" \
-    >build/fuzz/bitmap_fuzzer.log 2>&1; then
-    cat build/fuzz/bitmap_fuzzer.log
-    exit 1
-fi
-tail -n 12 build/fuzz/bitmap_fuzzer.log
+# A few seconds of fuzzing every reader of outside bytes from its seeds and past findings; a
+# finding fails the run and leaves its input in build/fuzz/findings/ for a regression input.
+bash scripts/fuzz.sh 8
 
 for flavour in win32 win64; do
     cmake --preset "$flavour"

@@ -31,30 +31,30 @@ int RunHelper(const std::string& window, const std::string& pixmap) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Any other pixel layout (a 16-bit display, the other byte order) goes through Xlib pixel by
-// pixel.
-BitmapImage PictureByPixel(XImage* image, int width, int height, const RgbFromPixel& rgb) {
-    BitmapImage picture{width, height, {}};
-    picture.pixels.resize(static_cast<size_t>(width) * height * 3);
+// Xlib knows every layout a server may send; its per-pixel read is the slow way, kept for
+// those that are rare.
+BitmapImage PictureByPixel(XImage& image, const RgbFromPixel& rgb) {
+    BitmapImage picture{image.width, image.height, {}};
+    picture.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
     std::uint8_t* out = picture.pixels.data();
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x, out += 3) {
-            rgb.Write(XGetPixel(image, x, y), out);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x, out += 3) {
+            rgb.Write(XGetPixel(&image, x, y), out);
         }
     }
     return picture;
 }
 
-BitmapImage PictureOf(XImage* image, int width, int height, const RgbFromPixel& rgb) {
-    if (image->bits_per_pixel == 32 && image->byte_order == LSBFirst) {
-        return PictureFromPixels32(reinterpret_cast<const std::uint8_t*>(image->data),
-                                   static_cast<std::size_t>(image->bytes_per_line), width, height,
-                                   rgb);
-    }
-    return PictureByPixel(image, width, height, rgb);
-}
-
 }  // namespace
+
+BitmapImage PictureOfImage(XImage& image, const RgbFromPixel& rgb) {
+    if (image.bits_per_pixel == 32 && image.byte_order == LSBFirst) {
+        return PictureFromPixels32(reinterpret_cast<const std::uint8_t*>(image.data),
+                                   static_cast<std::size_t>(image.bytes_per_line), image.width,
+                                   image.height, image.depth, rgb);
+    }
+    return PictureByPixel(image, rgb);
+}
 
 std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
                                         const Visual& pixelLayout, int width, int height) {
@@ -66,7 +66,7 @@ std::optional<BitmapImage> GrabDrawable(Display* display, Drawable drawable,
     // An image of a pixmap carries no colour masks (a pixmap has no visual), so the layout is
     // always the caller's.
     const RgbFromPixel rgb({pixelLayout.red_mask, pixelLayout.green_mask, pixelLayout.blue_mask});
-    BitmapImage picture = PictureOf(image, width, height, rgb);
+    BitmapImage picture = PictureOfImage(*image, rgb);
     XDestroyImage(image);
     return picture;
 }

@@ -49,6 +49,6 @@ class RgbFromPixel {
 
 // The picture of a top-down image of 32-bit little-endian pixel values whose rows lie
 // bytesPerLine apart, as X hands over a 24- or 32-bit display: rows bottom first, as the scene
-// takes pictures.
+// takes pictures. A value is its low depth bits, as Xlib reads it: what lies above is padding.
 BitmapImage PictureFromPixels32(const std::uint8_t* rows, std::size_t bytesPerLine, int width,
-                                int height, const RgbFromPixel& rgb);
+                                int height, int depth, const RgbFromPixel& rgb);

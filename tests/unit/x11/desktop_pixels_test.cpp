@@ -34,8 +34,8 @@ TEST(DesktopPixels, ThirtyTwoBitRowsBecomeRgbBottomFirstWithoutTheirPadding) {
     const std::vector<std::uint8_t> rows = {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00,
                                             0xEE, 0xEE, 0xEE, 0xEE, 0xFF, 0x00, 0x00, 0x00,
                                             0xFF, 0xFF, 0xFF, 0x00, 0xEE, 0xEE, 0xEE, 0xEE};
-    const BitmapImage picture =
-        PictureFromPixels32(rows.data(), 12, 2, 2, RgbFromPixel({0xFF0000, 0x00FF00, 0x0000FF}));
+    const BitmapImage picture = PictureFromPixels32(rows.data(), 12, 2, 2, 24,
+                                                    RgbFromPixel({0xFF0000, 0x00FF00, 0x0000FF}));
     EXPECT_EQ(picture.width, 2);
     EXPECT_EQ(picture.height, 2);
     EXPECT_EQ(picture.pixels,
