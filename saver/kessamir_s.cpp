@@ -64,6 +64,10 @@ bool Kessamir_S::RendererWindowExists() {
     return forms::TopLevelWindowExists(kRendererWindowTitle);
 }
 
+void Kessamir_S::RestoreDisplayMode() {
+    forms::RestoreStoredDisplayMode();
+}
+
 uint32_t Kessamir_S::NowMilliseconds() {
     return GetTickCount();
 }

@@ -28,6 +28,7 @@ class Kessamir_S : public forms::Form, private RunFormPorts {
     bool RendererRunning() override;
     void ReleaseRenderer() override;
     bool RendererWindowExists() override;
+    void RestoreDisplayMode() override;
     uint32_t NowMilliseconds() override;
     bool TimerEnabled(RunTimer timer) override;
     void SetTimerEnabled(RunTimer timer, bool enabled) override;

@@ -130,6 +130,21 @@ bool TopLevelWindowExists(const char* title) {
     return FindWindowA(nullptr, title) != nullptr;
 }
 
+void RestoreStoredDisplayMode() {
+    DEVMODEW current{};
+    current.dmSize = sizeof(current);
+    DEVMODEW stored{};
+    stored.dmSize = sizeof(stored);
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current) ||
+        !EnumDisplaySettingsW(nullptr, ENUM_REGISTRY_SETTINGS, &stored)) {
+        return;
+    }
+    if (current.dmPelsWidth != stored.dmPelsWidth || current.dmPelsHeight != stored.dmPelsHeight ||
+        current.dmBitsPerPel != stored.dmBitsPerPel) {
+        ChangeDisplaySettingsW(nullptr, 0);
+    }
+}
+
 void SetScreenMousePointer(HCURSOR pointer) {
     screenPointer = pointer;
     SetCursor(pointer != nullptr ? pointer : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));

@@ -50,6 +50,10 @@ bool MakeDirectory(const std::wstring& path, Access& access);
 
 bool TopLevelWindowExists(const char* title);
 
+// Puts the display back into the mode stored for it when it stands in another one; a display
+// already in its stored mode is left alone, so that nothing flickers.
+void RestoreStoredDisplayMode();
+
 // The screen's mouse pointer, shown over every window of the program (the hourglass while it
 // is busy); null gives each window its own pointer again.
 void SetScreenMousePointer(HCURSOR pointer);

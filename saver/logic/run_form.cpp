@@ -79,6 +79,7 @@ void RunForm::Timer3_Timer() {
         return;
     }
     ports_.SetTimerEnabled(RunTimer::Timer3, false);
+    ports_.RestoreDisplayMode();
     ports_.UnloadForm();
 }
 

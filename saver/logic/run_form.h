@@ -37,6 +37,9 @@ class RunFormPorts {
     virtual bool RendererRunning() = 0;
     virtual void ReleaseRenderer() = 0;
     virtual bool RendererWindowExists() = 0;
+    // A renderer ended from outside (killed, or crashed) could not give back the display mode
+    // it switched to; the stored mode is put back once its window has gone.
+    virtual void RestoreDisplayMode() = 0;
     virtual uint32_t NowMilliseconds() = 0;
     virtual bool TimerEnabled(RunTimer timer) = 0;
     virtual void SetTimerEnabled(RunTimer timer, bool enabled) = 0;

@@ -46,6 +46,7 @@ class FakeRun : public RunFormPorts, public MusicPlayer {
     bool RendererRunning() override { return rendererRunning; }
     void ReleaseRenderer() override { Log("ReleaseRenderer"); }
     bool RendererWindowExists() override { return rendererWindow; }
+    void RestoreDisplayMode() override { Log("RestoreDisplayMode"); }
     uint32_t NowMilliseconds() override { return now; }
     bool TimerEnabled(RunTimer timer) override { return timers[timer]; }
     void SetTimerEnabled(RunTimer timer, bool enabled) override {
@@ -166,14 +167,16 @@ TEST_F(RunFormTest, RendererThatCannotStartArmsTheWatchAtOnce) {
                                     "ReleaseRenderer", "Timer3 on"}));
 }
 
-TEST_F(RunFormTest, RendererWatchUnloadsOnlyWhenTheWindowIsGone) {
+// A killed renderer leaves its display mode behind; a close request while the renderer runs on
+// must leave its full screen alone (the unload tests below restore nothing).
+TEST_F(RunFormTest, RendererWatchRestoresTheDisplayModeAndUnloadsOnlyWhenTheWindowIsGone) {
     RunForm form = Make(0, "");
     fake.rendererWindow = true;
     form.Timer3_Timer();
     EXPECT_EQ(fake.Take(), Journal{});
     fake.rendererWindow = false;
     form.Timer3_Timer();
-    EXPECT_EQ(fake.Take(), (Journal{"Timer3 off", "UnloadForm"}));
+    EXPECT_EQ(fake.Take(), (Journal{"Timer3 off", "RestoreDisplayMode", "UnloadForm"}));
 }
 
 TEST_F(RunFormTest, CdWatchStopsForGoodWhenTheCdIsUnavailable) {
