@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -56,6 +57,14 @@ int NoteXError(Display*, XErrorEvent* error) {
         windowLost = true;
     }
     return 0;
+}
+
+// The server went away (killed, or shut down under us): nothing more can be drawn. Xlib's own
+// handler would end the process with a message in its words; this one says it as every other
+// failure is said, and ends the process with the same status.
+[[noreturn]] int ReportLostDisplay(Display* display) {
+    Fail(XDisplayString(display) + std::string(": lost the connection to the X display"));
+    std::exit(1);
 }
 
 std::string WindowName(unsigned long window) {
@@ -291,6 +300,7 @@ int RunOnDisplay(const LaunchOptions& options) {
     }
     InstallStopSignals();
     XSetErrorHandler(NoteXError);
+    XSetIOErrorHandler(ReportLostDisplay);
     const int screen = DefaultScreen(display);
     BitmapImage desktop = TakeDesktop(display, screen, options);
     const std::optional<Surface> surface = MakeSurface(display, screen, options);

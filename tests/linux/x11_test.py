@@ -164,8 +164,9 @@ class NativeProgram(unittest.TestCase):
         return wait_for(lambda: x_window_id(WINDOW_TITLE, self.env), 20,
                         "the program's window " + WINDOW_TITLE)
 
-    def wait_shot(self, name: str, looks_right, what: str, timeout: float = 20) -> bytes:
-        return wait_photograph(os.path.join(self.shots, "x11-%s.png" % name), self.env,
+    def wait_shot(self, name: str, looks_right, what: str, timeout: float = 20,
+                  env=None) -> bytes:
+        return wait_photograph(os.path.join(self.shots, "x11-%s.png" % name), env or self.env,
                                looks_right, what, timeout)
 
     def wait_drawing(self, name: str = "drawing") -> bytes:
@@ -219,6 +220,27 @@ class NativeProgram(unittest.TestCase):
         # share of that.
         self.assertLess(ended, 1000)
         self.assertEqual(self.xdotool("search", "--name", "^%s$" % WINDOW_TITLE), "")
+
+    def test_the_x_server_going_away_ends_it_with_one_line_and_status_1(self):
+        server, display = start_xvfb()
+        env = dict(self.env, DISPLAY=display)
+        try:
+            subprocess.run(["xsetroot", "-solid", "#1e78e6"], env=env, check=True)
+            self.program = subprocess.Popen([PROGRAM, "-window"], env=env,
+                                            stdin=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                            text=True)
+            wait_for(lambda: x_window_id(WINDOW_TITLE, env), 20, "the program's window")
+            # The scene's black in the window's corner: the desktop's blue alone is no frame.
+            self.wait_shot("before-the-server-goes", lambda screen: pixel(screen, 10, 10) == (
+                0, 0, 0) and self.centre_share(screen, lambda c: c[2] > 100, 512, 384) > 0.9,
+                "the sphere of the desktop", env=env)
+        finally:
+            server.kill()
+            server.wait(timeout=10)
+        # Status 1, not a signal: no crash and no core dump; the leak check at exit says nothing.
+        self.assertEqual(self.program.wait(timeout=5), 1)
+        self.assertEqual(self.program.stderr.read(),
+                         "vorlenta: %s: lost the connection to the X display\n" % display)
 
     def test_the_desktop_it_takes_is_the_screen_pixel_for_pixel(self):
         subprocess.run(["xsetroot", "-mod", "16", "16", "-fg", "#ffffff", "-bg", "#3a6ea5"],
