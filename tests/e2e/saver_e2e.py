@@ -20,6 +20,17 @@ RENDERER_TITLE = "Kessamiron_VC"
 SNAPSHOT = "C:\\r_vask\\Kessamiron.bmp"
 
 
+def use_build(build: Optional[str] = None) -> str:
+    """For a benchmark outside ctest: the screen saver and the window probe of BUILD (default
+    the build folder of wine-env's flavour); returns the flavour."""
+    flavour = os.environ["VORLENTA_FLAVOUR"]
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    bin_dir = os.path.join(os.path.abspath(build or os.path.join(root, "build", flavour)), "bin")
+    for name, file in (("SAVER", SAVER_IMAGE), ("WINDOW_PROBE", "window_probe.exe")):
+        os.environ["VORLENTA_" + name] = os.path.join(bin_dir, file)
+    return flavour
+
+
 def saver_path() -> str:
     return e2e.program_path("SAVER")
 
@@ -33,8 +44,11 @@ def snapshot_on_host() -> str:
 
 
 def start_saver(*args: str, env: Optional[dict] = None, path: Optional[str] = None,
-                stderr=None) -> e2e.Program:
-    command = ["wine", path or saver_path(), *args]
+                stderr=None, desktop: Optional[str] = None) -> e2e.Program:
+    """The screen saver with ARGS, inside the Wine virtual desktop DESKTOP ("NAME,WxH") where
+    given; there the Program is the desktop's, which ends a moment after its last window."""
+    command = ["wine", *(["explorer", "/desktop=" + desktop] if desktop else []),
+               path or saver_path(), *args]
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=stderr, env=env, start_new_session=True)
     return e2e.Program(process, SAVER_IMAGE)

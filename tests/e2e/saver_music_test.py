@@ -8,7 +8,8 @@ import subprocess
 import tempfile
 import time
 import unittest
-from typing import Callable, List, Optional, Tuple
+from contextlib import contextmanager
+from typing import Callable, Iterator, List, Optional, Tuple
 
 import e2e_support as e2e
 import saver_e2e as s
@@ -49,9 +50,11 @@ def relayed_calls(trace: str) -> List[Tuple[int, str, List[int]]]:
             for m in RELAY_CALL.finditer(trace)]
 
 
-def cursor_counts(trace: str) -> List[int]:
-    """The display counts ShowCursor returned, in order, as signed numbers."""
-    counts = [int(m.group(2), 16) for m in RELAY_RETURN.finditer(trace)]
+def cursor_counts(trace: str, process: Optional[str] = None) -> List[int]:
+    """The display counts ShowCursor returned (to PROCESS alone, where given), in order, as
+    signed numbers."""
+    counts = [int(m.group(2), 16) for m in RELAY_RETURN.finditer(trace)
+              if process is None or m.group(1) == process]
     return [count - (1 << 32) if count >= 1 << 31 else count for count in counts]
 
 
@@ -59,51 +62,95 @@ def play_sound_flags(trace: str) -> List[str]:
     return ["%s %s" % (int(m.group(1), 16) != 0, m.group(2)) for m in PLAY_SOUND.finditer(trace)]
 
 
-class Music(s.SaverTestCase):
+def saver_cursor_counts(trace: str) -> List[int]:
+    """The display counts ShowCursor returned to the screen saver: the process that called it
+    first, since Main hides the cursor before the renderer exists."""
+    processes = [m.group(1) for m in RELAY_RETURN.finditer(trace)]
+    return cursor_counts(trace, processes[0]) if processes else []
+
+
+def make_tones(folder: str) -> None:
+    """Three seconds of a sine tone in FOLDER (on the host), as tone.wav and tone.mp3."""
+    os.makedirs(folder, exist_ok=True)
+    wave = os.path.join(folder, "tone.wav")
+    subprocess.run(["sox", "-n", "-r", "22050", "-c", "1", "-b", "16", wave, "synth", "3",
+                    "sine", "440"], check=True)
+    subprocess.run(["lame", "--quiet", wave, os.path.join(folder, "tone.mp3")], check=True)
+
+
+def relay_user32_calls() -> None:
+    """Lets +relay show our programs' calls into RELAYED, and nothing else of user32."""
+    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v",
+                    "RelayInclude", "/d", ";".join("user32." + name for name in RELAYED),
+                    "/f"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+
+
+@contextmanager
+def music_for_shows() -> Iterator[None]:
+    """The tones of MUSIC_FOLDER and a private wave output, for shows run outside a test case
+    (the benchmarks); the settings file they wrote is removed afterwards."""
+    make_tones(e2e.windows_path_on_host(MUSIC_FOLDER))
+    sound_server = start_sound_server()
+    if sound_server is None:
+        raise RuntimeError("no PulseAudio here, so no wave output: the music cannot play")
+    try:
+        yield
+    finally:
+        stop_sound_server(sound_server)
+        e2e.remove_file(s.settings_path())
+
+
+class MusicShowCase(s.SaverTestCase):
+    """Shows traced through Wine's +mci and +winmm channels, with a wave output device and the
+    tones of MUSIC_FOLDER to play."""
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        folder = e2e.windows_path_on_host(MUSIC_FOLDER)
-        os.makedirs(folder, exist_ok=True)
-        wave = os.path.join(folder, "tone.wav")
-        subprocess.run(["sox", "-n", "-r", "22050", "-c", "1", "-b", "16", wave, "synth", "3",
-                        "sine", "440"], check=True)
-        subprocess.run(["lame", "--quiet", wave, os.path.join(folder, "tone.mp3")], check=True)
+        make_tones(e2e.windows_path_on_host(MUSIC_FOLDER))
         cls.sound_server = start_sound_server()
-        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v",
-                        "RelayInclude", "/d", ";".join("user32." + name for name in RELAYED),
-                        "/f"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+        relay_user32_calls()
 
     @classmethod
     def tearDownClass(cls):
         stop_sound_server(cls.sound_server)
 
-    def run_with_music(self, kind: int, music_file: str = "",
-                       started: Optional[Callable[[str], object]] = None, what: str = "",
-                       quiet: float = 0, end: Optional[Callable[[e2e.Program], None]] = None,
-                       channels: str = "") -> str:
-        """The trace of a show with the music KIND and MUSIC_FILE, ended once STARTED(the trace
-        so far) holds (WHAT it means) and QUIET seconds more have passed: by END(the saver), or
-        by closing the renderer's window. CHANNELS are Wine's further trace channels."""
+    def run_with_music(self, kind: int, music_file: str = "", **show) -> str:
+        """The trace of a show (see traced_show) with the music KIND and MUSIC_FILE."""
         s.write_settings(kind, music_file=music_file.encode("cp932"))
-        trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-music-%d.log" % os.getpid())
-        with open(trace_path, "w") as trace_file:
+        return self.traced_show(**show)
+
+    def traced_show(self, started: Optional[Callable[[str], object]] = None, what: str = "",
+                    quiet: float = 0, end: Optional[Callable[[e2e.Program], None]] = None,
+                    channels: str = "", desktop: Optional[str] = None) -> str:
+        """The trace of a show with the settings as they stand, ended once STARTED(the trace
+        so far) holds (WHAT it means) and QUIET seconds more have passed: by END(the saver), or
+        by closing the renderer's window. CHANNELS are Wine's further trace channels; DESKTOP
+        a virtual desktop ("NAME,WxH") to run it in. trace_so_far() reads it meanwhile."""
+        self.trace_path = os.path.join(tempfile.gettempdir(), "vorlenta-music-%d.log" % os.getpid())
+        with open(self.trace_path, "w") as trace_file:
             env = dict(os.environ, WINEDEBUG="+mci,+winmm" + channels)
-            saver = self.saver("/s", env=env, stderr=trace_file)
-            self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20))
+            saver = self.saver("/s", env=env, stderr=trace_file, desktop=desktop)
+            self.assertIsNotNone(e2e.wait_window(s.RENDERER_TITLE, timeout=20, desktop=desktop))
             if started is not None:
-                wait_for(lambda: started(read_text(trace_path)), 10, what)
+                wait_for(lambda: started(self.trace_so_far()), 10, what)
             if quiet:
                 time.sleep(quiet)  # proves that nothing more is sent: nothing to wait for
-            self.during = read_text(trace_path)
+            self.during = self.trace_so_far()
             (end or self.close_renderer)(saver)
-        trace = read_text(trace_path)
-        os.remove(trace_path)
+        trace = self.trace_so_far()
+        os.remove(self.trace_path)
         return trace
+
+    def trace_so_far(self) -> str:
+        return read_text(self.trace_path)
 
     def close_renderer(self, saver: e2e.Program) -> None:
         self.assertTrue(e2e.close_window(s.RENDERER_TITLE))
         self.assertIsNotNone(e2e.wait_exit(saver, timeout=5))
+
+
+class Music(MusicShowCase):
 
     def activate_another_program(self, saver: e2e.Program) -> None:
         """Another program takes the activation: both programs end within a second."""

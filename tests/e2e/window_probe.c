@@ -24,6 +24,14 @@
  *   window_probe texts                     every visible top-level window's title, then the
  *                                          texts of its child windows indented, all read
  *                                          with the wide calls and printed as UTF-8
+ *   window_probe handles IMAGE             handles=N listed=M for the one other process
+ *                                          running IMAGE (e.g. Vorlenta.scr): N as
+ *                                          GetProcessHandleCount says, M the entries the
+ *                                          system's handle list holds for it (Wine 8 answers
+ *                                          0 to the first, and keeps the second)
+ *   window_probe events N                  prints "ready", opens N events once a line comes
+ *                                          on stdin, prints "opened", ends at the next line:
+ *                                          a process whose handle count a test knows
  *
  * Prefix any command with "--desktop NAME" to look inside the Wine virtual desktop NAME
  * (started with `wine explorer /desktop=NAME,WxH PROGRAM`); the probe waits up to 10 s for
@@ -35,6 +43,8 @@
 #include <string.h>
 #include <windows.h>
 #include <sddl.h>
+#include <tlhelp32.h>
+#include <winternl.h>
 
 enum { kPollMilliseconds = 20 };
 
@@ -240,6 +250,104 @@ static int Texts(void) {
     return 0;
 }
 
+/* The id of the one process other than this one whose image is IMAGE; 0 for none or several. */
+static DWORD OtherProcessOf(const char* image) {
+    PROCESSENTRY32 entry;
+    DWORD found = 0;
+    int matches = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID != GetCurrentProcessId() &&
+            lstrcmpiA(entry.szExeFile, image) == 0) {
+            found = entry.th32ProcessID;
+            ++matches;
+        }
+    }
+    CloseHandle(snapshot);
+    return matches == 1 ? found : 0;
+}
+
+/* The system's handle list, in a buffer grown until it holds the whole list; NULL on failure. */
+static SYSTEM_HANDLE_INFORMATION* SystemHandles(void) {
+    const NTSTATUS kLengthMismatch = (NTSTATUS)0xC0000004L;
+    ULONG size = 1 << 16;
+    for (;;) {
+        SYSTEM_HANDLE_INFORMATION* list = malloc(size);
+        NTSTATUS status;
+        if (list == NULL) {
+            return NULL;
+        }
+        status = NtQuerySystemInformation(SystemHandleInformation, list, size, NULL);
+        if (status == 0) {
+            return list;
+        }
+        free(list);
+        if (status != kLengthMismatch) {
+            return NULL;
+        }
+        size *= 2;
+    }
+}
+
+static long ListedHandles(DWORD id) {
+    SYSTEM_HANDLE_INFORMATION* list = SystemHandles();
+    long count = 0;
+    ULONG entry;
+    if (list == NULL) {
+        return -1;
+    }
+    for (entry = 0; entry < list->Count; ++entry) {
+        if (list->Handle[entry].OwnerPid == id) {
+            ++count;
+        }
+    }
+    free(list);
+    return count;
+}
+
+static int Handles(const char* image) {
+    DWORD count = 0;
+    DWORD id = OtherProcessOf(image);
+    HANDLE process = id != 0 ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : NULL;
+    BOOL counted = process != NULL && GetProcessHandleCount(process, &count);
+    if (process != NULL) {
+        CloseHandle(process);
+    }
+    if (!counted) {
+        printf("none\n");
+        return 1;
+    }
+    printf("handles=%lu listed=%ld\n", count, ListedHandles(id));
+    return 0;
+}
+
+static void AwaitLine(void) {
+    char line[16];
+    fgets(line, sizeof(line), stdin);
+}
+
+/* The events stay open until the process ends: a count taken meanwhile must hold them. */
+static int Events(int count) {
+    int opened;
+    printf("ready\n");
+    fflush(stdout);
+    AwaitLine();
+    for (opened = 0; opened < count; ++opened) {
+        if (CreateEventA(NULL, FALSE, FALSE, NULL) == NULL) {
+            break;
+        }
+    }
+    printf("opened %d\n", opened);
+    fflush(stdout);
+    AwaitLine();
+    return opened == count ? 0 : 1;
+}
+
 static LRESULT CALLBACK HoldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         PostQuitMessage(0);
@@ -333,6 +441,10 @@ int main(int argc, char** argv) {
         result = ShortPath();
     } else if (argc == 3 && strcmp(argv[1], "security") == 0) {
         result = Security();
+    } else if (argc == 3 && strcmp(argv[1], "handles") == 0) {
+        result = Handles(argv[2]);
+    } else if (argc == 3 && strcmp(argv[1], "events") == 0) {
+        result = Events(atoi(argv[2]));
     } else if (argc == 2 && strcmp(argv[1], "texts") == 0) {
         result = Texts();
     } else if (argc == 3 && strcmp(argv[1], "find") == 0) {
@@ -347,7 +459,8 @@ int main(int argc, char** argv) {
         fprintf(stderr,
                 "usage: window_probe [--desktop NAME] find|close|dpi TITLE | place TITLE "
                 "X Y W H | "
-                "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS\n");
+                "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS | "
+                "handles IMAGE | events N\n");
     }
     fflush(stdout);
     return result;
