@@ -75,9 +75,9 @@ class Faults(MusicShowCase):
         if self.sound_server is None:
             self.skipTest("no sound server: the music files play only with a wave device")
 
-    def show(self, music_file: str, end, started=None, desktop=None) -> str:
-        """The trace of a show playing MUSIC_FILE (none for ""), ended by END(the saver)."""
-        playing = started or (mp3_playing if music_file.endswith(".mp3") else play_sound_flags)
+    def show(self, music_file: str, end, desktop=None) -> str:
+        """The trace of a show playing MUSIC_FILE, ended by END(the saver)."""
+        playing = mp3_playing if music_file.endswith(".mp3") else play_sound_flags
         return self.run_with_music(2, music_file, started=playing, what="the music playing",
                                    end=end, channels=RELAY, desktop=desktop)
 
