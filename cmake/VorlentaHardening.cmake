@@ -12,7 +12,7 @@ endif()
 # Links the load-configuration record into TARGET and points the image's directory entry at
 # it after every link (see cmake/pe_load_config.py).
 function(vorlenta_load_imports_from_system32 target)
-    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/win32/load_config.c)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/system/load_config.c)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/pe_load_config.py
                 $<TARGET_FILE:${target}>

@@ -6,16 +6,18 @@
 #include <cstdint>
 #include <memory>
 
-#include "forms/platform.h"
+#include "forms/access.h"
+#include "forms/display_scaling.h"
 #include "forms/runtime.h"
+#include "forms/window_search.h"
 #include "kessamir_r.h"
 #include "kessamir_s.h"
-#include "logic/hand_off.h"
+#include "logic/renderer_path.h"
 #include "logic/startup.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
 #include "settings/kessamir_p.h"
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "forms/platform.h"
 #include "forms/runtime.h"
+#include "forms/units.h"
 #include "logic/preview_geometry.h"
-#include "logic/shared_values.h"
 #include "logic/window_titles.h"
 #include "resource.h"
+#include "rules/shared_values.h"
 
 Kessamir_R::Kessamir_R()
     : forms::Form({kPreviewFormTitle, forms::BorderStyle::None, RGB(192, 192, 192)}) {

@@ -1,13 +1,17 @@
 #include "kessamir_s.h"
 
+#include "forms/access.h"
+#include "forms/display_mode.h"
 #include "forms/runtime.h"
-#include "logic/hand_off.h"
-#include "logic/shared_values.h"
+#include "forms/units.h"
+#include "forms/window_search.h"
+#include "logic/renderer_path.h"
 #include "logic/window_titles.h"
 #include "music/settings.h"
+#include "rules/shared_values.h"
 #include "run_timing.h"
-#include "win32/running_program.h"
-#include "win32/wide_text.h"
+#include "system/running_program.h"
+#include "system/wide_text.h"
 
 Kessamir_S::Kessamir_S(std::string modeLetter)
     : forms::Form({kRunFormTitle, forms::BorderStyle::None, RGB(0, 0, 0)}),

@@ -5,10 +5,10 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/platform.h"
+#include "forms/process.h"
 #include "forms/timer.h"
-#include "logic/run_form.h"
 #include "music/music_player.h"
+#include "run_form.h"
 
 // The hidden run form: photographs the screen, hands it to the renderer, plays the music and
 // watches the renderer's window until it goes.

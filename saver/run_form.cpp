@@ -1,8 +1,8 @@
-#include "logic/run_form.h"
+#include "run_form.h"
 
 #include <utility>
 
-#include "logic/text_rules.h"
+#include "rules/text_rules.h"
 
 MusicFileType MusicFileTypeOf(std::string_view file) {
     const std::string ending = UpperCase(file.size() > 3 ? file.substr(file.size() - 3) : file);

@@ -1,4 +1,4 @@
-#include "win32/running_program.h"
+#include "system/running_program.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/system_library.h"
+#include "system/system_library.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 void ShowErrorBox(const std::string& text) {
     MessageBoxW(GetFocus(), Widen(text).c_str(), L"Error", MB_OK);

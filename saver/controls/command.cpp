@@ -1,9 +1,9 @@
 #include "controls/command.h"
 
 #include "controls/skin_resources.h"
-#include "forms/platform.h"
-#include "win32/system_library.h"
-#include "win32/wide_text.h"
+#include "forms/units.h"
+#include "system/system_library.h"
+#include "system/wide_text.h"
 
 namespace command {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "forms/platform.h"
+#include "forms/screen_pointer.h"
 
 namespace forms {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "hand_off/snapshot_bitmap.h"
 #include "paths/program_folder.h"
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 namespace forms {
 namespace {

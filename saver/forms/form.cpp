@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "forms/gdi.h"
-#include "forms/platform.h"
-#include "win32/wide_text.h"
+#include "forms/units.h"
+#include "system/wide_text.h"
 
 namespace forms {
 namespace {

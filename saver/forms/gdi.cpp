@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cwchar>
 
-#include "forms/platform.h"
-#include "win32/wide_text.h"
+#include "forms/units.h"
+#include "system/wide_text.h"
 
 namespace forms {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 namespace forms {
 

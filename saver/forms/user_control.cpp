@@ -1,6 +1,6 @@
 #include "forms/user_control.h"
 
-#include "forms/platform.h"
+#include "forms/units.h"
 
 namespace forms {
 

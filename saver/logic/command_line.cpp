@@ -1,6 +1,6 @@
 #include "logic/command_line.h"
 
-#include "logic/text_rules.h"
+#include "rules/text_rules.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "logic/preview_geometry.h"
 
-#include "logic/text_rules.h"
+#include "rules/text_rules.h"
 
 namespace {
 constexpr uint32_t kChildStyle = 0x40000000u;

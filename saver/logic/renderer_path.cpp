@@ -1,4 +1,4 @@
-#include "logic/hand_off.h"
+#include "logic/renderer_path.h"
 
 std::wstring RendererPath(const std::wstring& programFolder) {
     return programFolder + L"\\Vorlenta.dll";

@@ -1,8 +1,8 @@
 #include "logic/startup.h"
 
 #include "logic/command_line.h"
-#include "logic/shared_values.h"
 #include "logic/window_titles.h"
+#include "rules/shared_values.h"
 
 namespace {
 

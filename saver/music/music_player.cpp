@@ -1,12 +1,12 @@
-#include "music_player.h"
+#include "music/music_player.h"
 
 #include <cstring>
 #include <optional>
 
-#include "logic/shared_values.h"
-#include "logic/text_rules.h"
-#include "number_rules.h"
-#include "settings.h"
+#include "music/number_rules.h"
+#include "music/settings.h"
+#include "rules/shared_values.h"
+#include "rules/text_rules.h"
 
 Bool16 CDAvailable = Bool16::False;
 std::array<char, 256> ModeText{};

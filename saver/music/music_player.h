@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <string>
 
-#include "bool16.h"
-#include "mci_port.h"
+#include "music/bool16.h"
+#include "music/mci_port.h"
 
 // Set true at the start of each PollCD, false once a CD status query fails; the run form
 // keeps the CD poll running only while it is true.

@@ -1,11 +1,11 @@
-#include "number_rules.h"
+#include "music/number_rules.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "logic/text_chars.h"
-#include "logic/text_rules.h"
+#include "rules/text_chars.h"
+#include "rules/text_rules.h"
 
 namespace {
 

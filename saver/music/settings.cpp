@@ -1,10 +1,10 @@
-#include "settings.h"
+#include "music/settings.h"
 
 #include <array>
 #include <cstring>
 
-#include "logic/shared_values.h"
-#include "number_rules.h"
+#include "music/number_rules.h"
+#include "rules/shared_values.h"
 
 std::int16_t BGMKind = 0;
 std::int16_t BGMRepeat = 0;

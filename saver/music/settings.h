@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "bool16.h"
-#include "profile_port.h"
+#include "music/bool16.h"
+#include "music/profile_port.h"
 
 // The music kinds BGMKind names; any other value plays nothing and marks no option.
 enum MusicKind : std::int16_t { kNoMusic = 0, kMusicCd = 1, kMusicFile = 2 };

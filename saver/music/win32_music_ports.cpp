@@ -1,4 +1,4 @@
-#include "win32_music_ports.h"
+#include "music/win32_music_ports.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "music_player.h"
-#include "settings.h"
-#include "win32/running_program.h"
-#include "win32/system_library.h"
-#include "win32/wide_text.h"
+#include "music/music_player.h"
+#include "music/settings.h"
+#include "system/running_program.h"
+#include "system/system_library.h"
+#include "system/wide_text.h"
 
 static_assert(kSoundAsync == SND_ASYNC && kSoundLoop == SND_LOOP);
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "mci_port.h"
-#include "profile_port.h"
+#include "music/mci_port.h"
+#include "music/profile_port.h"
 
 class Win32ProfilePort final : public ProfilePort {
   public:

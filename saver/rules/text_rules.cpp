@@ -1,9 +1,9 @@
-#include "logic/text_rules.h"
+#include "rules/text_rules.h"
 
 #include <cmath>
 #include <limits>
 
-#include "logic/text_chars.h"
+#include "rules/text_chars.h"
 
 namespace {
 

@@ -7,16 +7,17 @@
 #include <string>
 
 #include "forms/gdi.h"
-#include "forms/platform.h"
-#include "logic/shared_values.h"
-#include "logic/text_rules.h"
+#include "forms/screen_pointer.h"
+#include "forms/units.h"
 #include "logic/window_titles.h"
 #include "music/settings.h"
+#include "rules/shared_values.h"
+#include "rules/text_rules.h"
 #include "settings/dialog_resources.h"
 #include "settings/dialog_rules.h"
 #include "settings/zoom.h"
-#include "win32/system_library.h"
-#include "win32/wide_text.h"
+#include "system/system_library.h"
+#include "system/wide_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_ports.h"
-#include "logic/shared_values.h"
 #include "music/settings.h"
+#include "rules/shared_values.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

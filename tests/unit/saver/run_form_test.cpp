@@ -1,4 +1,4 @@
-#include "logic/run_form.h"
+#include "run_form.h"
 
 #include <map>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/hand_off.h"
+#include "logic/renderer_path.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/shared_values.h"
+#include "rules/shared_values.h"
 
 namespace {
 

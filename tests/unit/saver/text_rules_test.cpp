@@ -1,4 +1,4 @@
-#include "logic/text_rules.h"
+#include "rules/text_rules.h"
 
 #include <gtest/gtest.h>
 

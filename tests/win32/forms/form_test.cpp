@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/platform.h"
+#include "forms/display_scaling.h"
 #include "forms/runtime.h"
 #include "forms/timer.h"
 #include "no_form_left.h"

@@ -5,10 +5,10 @@
 
 #include "forms/controls.h"
 #include "forms/runtime.h"
-#include "no_form_left.h"
 #include "kessamir_r.h"
+#include "no_form_left.h"
 #include "resource.h"
-#include "win32/wide_text.h"
+#include "system/wide_text.h"
 
 namespace {
 

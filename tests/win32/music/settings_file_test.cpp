@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/shared_values.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
-#include "win32/wide_text.h"
+#include "rules/shared_values.h"
+#include "system/wide_text.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/shared_values.h"
 #include "music/music_player.h"
 #include "music/settings.h"
 #include "music/win32_music_ports.h"
+#include "rules/shared_values.h"
 
 // Run by with-sound-server, which gives Wine an audio output; the tones are made by the build
 // beside this program.

@@ -1,0 +1,71 @@
+#include "forms/access.h"
+
+#include <sddl.h>
+
+#include <vector>
+
+namespace forms {
+namespace {
+
+// The user running the program, as SDDL names a security identifier; empty when unknown.
+std::wstring RunningUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return {};
+    }
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    wchar_t* sid = nullptr;
+    std::wstring text;
+    if (size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
+}
+
+// SDDL: the user owns it; the list is protected, so nothing is inherited from the parent.
+// A private file: full access for the user and the system. A shared folder: the user keeps
+// the folder; signed-in users may only add files and pass through (0x1000a2: add file,
+// traverse, read attributes, synchronize), and every file made in it inherits full access for
+// its creator and the system alone.
+std::wstring DescriptorFor(Access::Kind kind, const std::wstring& user) {
+    const std::wstring owner = L"O:" + user + L"D:P(A;;FA;;;" + user + L")";
+    if (kind == Access::Kind::PrivateFile) {
+        return owner + L"(A;;FA;;;SY)";
+    }
+    return owner + L"(A;OICI;FA;;;SY)(A;OICIIO;FA;;;CO)(A;;0x1000a2;;;AU)";
+}
+
+}  // namespace
+
+Access::Access(Kind kind) {
+    const std::wstring user = RunningUserSid();
+    if (user.empty() ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            DescriptorFor(kind, user).c_str(), SDDL_REVISION_1, &descriptor_, nullptr)) {
+        descriptor_ = nullptr;
+        return;
+    }
+    attributes_.nLength = sizeof(attributes_);
+    attributes_.lpSecurityDescriptor = descriptor_;
+}
+
+Access::~Access() {
+    if (descriptor_ != nullptr) {
+        LocalFree(descriptor_);
+    }
+}
+
+SECURITY_ATTRIBUTES* Access::Attributes() {
+    return descriptor_ != nullptr ? &attributes_ : nullptr;
+}
+
+bool MakeDirectory(const std::wstring& path, Access& access) {
+    return CreateDirectoryW(path.c_str(), access.Attributes());
+}
+
+}  // namespace forms

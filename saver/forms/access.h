@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace forms {
+
+// Who may open what the program writes. A private file is the user's alone: only the user
+// running the program, and the system itself, which services such as backup act as, may
+// open it. A shared folder lets every signed-in user put files of their own into it, each
+// private to its owner, without seeing anyone else's. Without a descriptor (Windows could not
+// say who the user is) a file or folder takes its parent's rights, as it always did.
+class Access {
+  public:
+    enum class Kind { PrivateFile, SharedFolder };
+    explicit Access(Kind kind);
+    ~Access();
+    Access(const Access&) = delete;
+    Access& operator=(const Access&) = delete;
+
+    // For CreateFileW and CreateDirectoryW; null when no descriptor could be made.
+    SECURITY_ATTRIBUTES* Attributes();
+
+  private:
+    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+    SECURITY_ATTRIBUTES attributes_{};
+};
+
+// Fails when the directory exists or cannot be made.
+bool MakeDirectory(const std::wstring& path, Access& access);
+
+}  // namespace forms
