@@ -34,7 +34,7 @@ shipped_programs() {
     rm -rf "$work/unzipped"
     for zip in "$VORLENTA_RELEASE_DIR"/*.zip; do
         mkdir -p "$work/unzipped/$(basename "$zip")"
-        (cd "$work/unzipped/$(basename "$zip")" && cmake -E tar xf "$OLDPWD/$zip")
+        (cd "$work/unzipped/$(basename "$zip")" && cmake -E tar xf "$zip")
     done
     ls "$VORLENTA_RELEASE_DIR"/*-setup.exe "$work"/unzipped/*/Vorlenta.{scr,dll}
 }
