@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows programs and runs the screen saver (Vorlenta.scr /s) under Wine: the
-# 32-bit pair we ship where this machine can execute 32-bit programs, the 64-bit pair otherwise.
+# 32-bit pair we ship where this machine has its packages and can execute 32-bit programs, the
+# 64-bit pair otherwise.
 #
 # With a working X display ($DISPLAY) it runs there, in a private Wine prefix under build/,
 # until you press Escape. Without one it runs on a private virtual display (tests/tools/wine-env)
@@ -14,11 +15,13 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
 source tests/tools/wine-flavour.sh
 flavour=$(vorlenta_preferred_flavour)
+# Which pair runs and why, said first and again on the last line.
 if [[ $flavour == win32 ]]; then
-    echo "run: the 32-bit programs (build/win32)"
+    pair="the 32-bit pair (build/win32)"
 else
-    echo "run: the 64-bit programs (build/win64): $(vorlenta_flavour_runs win32)"
+    pair="the 64-bit pair (build/win64), as $(vorlenta_flavour_runs win32)"
 fi
+echo "run: $pair"
 
 cmake --preset "$flavour" >/dev/null
 cmake --build --preset "$flavour" -j 2
@@ -57,6 +60,7 @@ run_on_this_display() {
         echo "run: a program faulted (above)" >&2
         return 1
     fi
+    echo "run: the show ended; ran $pair"
 }
 
 # Inside wine-env: a desktop of the screen's size, a few windows on it, then the show, both
@@ -175,7 +179,7 @@ run_on_virtual_display() {
     probe wait-gone Kessamir_Main 5000 >/dev/null || true
     close_desktop_windows
     wait
-    echo "run: screenshots in $shots/phase-a.png and $shots/phase-b.png"
+    echo "run: screenshots in $shots/phase-a.png and $shots/phase-b.png; ran $pair"
 }
 
 write_default_setup
@@ -188,6 +192,6 @@ fi
 export -f run_on_virtual_display waits on_desktop probe screen_size open_desktop_windows \
     desktop_windows_painted open_window close_desktop_windows photograph photograph_sphere \
     photograph_burst end_show
-export root bin saver desktop_name desktop_window
+export root bin saver desktop_name desktop_window pair
 exec env VORLENTA_WINEPREFIX="$root/build/$flavour/run-prefix" \
     tests/tools/wine-env --flavour "$flavour" bash -c run_on_virtual_display

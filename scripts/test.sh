@@ -2,7 +2,8 @@
 # Builds and runs every test: the host unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a short fuzz run of every reader of outside bytes, then both Windows
 # flavours of the programs and their tests under Wine on a private virtual display: the 64-bit
-# flavour always, the 32-bit one where this machine can execute 32-bit programs.
+# flavour always, the 32-bit one where this machine has its packages and can execute 32-bit
+# programs.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source tests/tools/wine-flavour.sh

@@ -4,10 +4,11 @@
 # picks the 32-bit loader whenever it is installed, even where the kernel cannot run it.
 #
 #   vorlenta_flavour_use FLAVOUR    export the loader, server and prefix kind of FLAVOUR
-#   vorlenta_flavour_runs FLAVOUR   succeed when FLAVOUR's loader starts here; else say why
+#   vorlenta_flavour_runs FLAVOUR   succeed when FLAVOUR can run here; else say why
 #   vorlenta_preferred_flavour      the flavour we ship (win32) where it runs, else win64
 
 vorlenta_flavour_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$vorlenta_flavour_tools/../../scripts/packages.sh"
 
 vorlenta_flavour_loader() {
     case "$1" in
@@ -36,9 +37,18 @@ vorlenta_flavour_use() {
     esac
 }
 
+# The 32-bit flavour needs its whole package set, not its loader alone: without the i386 GL
+# packages WGL has no pixel formats, and without the i386 GStreamer no MP3 plays.
 vorlenta_flavour_runs() {
-    local loader output
+    local loader output missing
     loader=$(vorlenta_flavour_loader "$1") || return 2
+    if [[ $1 == win32 ]]; then
+        missing=$(vorlenta_missing_packages "${vorlenta_i386_packages[@]}" | paste -sd ' ')
+        if [[ -n "$missing" ]]; then
+            echo "the 32-bit packages are not all installed (missing: $missing)"
+            return 1
+        fi
+    fi
     if [[ ! -e "$loader" ]]; then
         echo "$loader is not installed"
         return 1
