@@ -1,12 +1,16 @@
 #include "win32/render_formats.h"
 
-DEVMODEA MakeFullScreenMode(int width, int height, int bits) {
+DEVMODEA MakeFullScreenMode(int width, int height, int bits, int refreshHertz) {
     DEVMODEA mode = {};
     mode.dmSize = kClassicDevModeSize;
     mode.dmPelsWidth = static_cast<DWORD>(width);
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmBitsPerPel = static_cast<DWORD>(bits);
     mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    if (refreshHertz > 1) {
+        mode.dmDisplayFrequency = static_cast<DWORD>(refreshHertz);
+        mode.dmFields |= DM_DISPLAYFREQUENCY;
+    }
     return mode;
 }
 

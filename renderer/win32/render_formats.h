@@ -11,8 +11,9 @@
 // form that ends before them (148 bytes), and ChangeDisplaySettingsA reads only dmSize bytes.
 constexpr WORD kClassicDevModeSize = offsetof(DEVMODEA, dmPanningWidth);
 
-// The display-mode request: size, width, height and depth; the refresh rate is the system's.
-DEVMODEA MakeFullScreenMode(int width, int height, int bits);
+// The display-mode request: size, width, height and depth, and the refresh rate where one is
+// given (above 1 Hz; 0 and 1 are how Windows says it does not know), else the driver's default.
+DEVMODEA MakeFullScreenMode(int width, int height, int bits, int refreshHertz);
 
 // Double-buffered RGBA window drawing with a 16-bit depth buffer and nothing else.
 PIXELFORMATDESCRIPTOR MakePixelFormatDescriptor(int bits);

@@ -4,6 +4,7 @@
 #include "hand_off/hand_off.h"
 #include "shell/screen_rules.h"
 #include "win32/monitor_covers.h"
+#include "win32/full_screen.h"
 #include "win32/render_formats.h"
 #include "win32/swap_control.h"
 
@@ -37,14 +38,6 @@ bool RegisterRenderClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
-// A refused mode is not an error: the renderer quietly runs in a window instead.
-void EnterFullScreen(int width, int height, int bits) {
-    DEVMODEA request = MakeFullScreenMode(width, height, bits);
-    if (ChangeDisplaySettingsA(&request, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-        fullScreenMode = false;
-    }
-}
-
 WindowStyles ChooseStyles() {
     if (fullScreenMode) {
         return {WS_EX_APPWINDOW, WS_POPUP};
@@ -76,7 +69,7 @@ bool CreateGlContext(int bits) {
     if (renderingContext == nullptr || !wglMakeCurrent(deviceContext, renderingContext)) {
         return false;
     }
-    EnableSwapControl();
+    EnableSwapControl(deviceContext, CurrentRefreshRate());
     return true;
 }
 
@@ -91,9 +84,9 @@ bool FailOpening() {
     return false;
 }
 
-// Back to the mode stored in the registry; done once even if teardown runs again.
+// Done once even if teardown runs again.
 void RestoreDisplay() {
-    ChangeDisplaySettingsA(nullptr, 0);
+    LeaveFullScreen();
     ShowCursor(TRUE);
     fullScreenMode = false;
 }
@@ -168,8 +161,9 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits, bool f
     if (!RegisterRenderClass()) {
         return false;
     }
-    if (fullScreenMode) {
-        EnterFullScreen(width, height, bits);
+    // A refused mode is not an error: the renderer quietly runs in a window instead.
+    if (fullScreenMode && !EnterFullScreen(width, height, bits)) {
+        fullScreenMode = false;
     }
     const WindowStyles styles = ChooseStyles();
     if (fullScreenMode) {

@@ -1,25 +1,19 @@
 #include "win32/swap_control.h"
 
-#include <windows.h>
+#include "shell/frame_pacing.h"
+#include "win32/wgl_functions.h"
 
-namespace {
-
-using SwapIntervalProc = BOOL(WINAPI*)(int interval);
-using AnyProc = void (*)();
-
-// wglGetProcAddress hands out a generic pointer; the detour through void(*)() is the
-// sanctioned way to give it its real type.
-SwapIntervalProc FindSwapIntervalProc() {
-    const PROC found = wglGetProcAddress("wglSwapIntervalEXT");
-    return reinterpret_cast<SwapIntervalProc>(reinterpret_cast<AnyProc>(found));
+// Without the extension the loop's own pace is all there is.
+void EnableSwapControl(HDC device, int refreshHertz) {
+    using SwapInterval = BOOL(WINAPI*)(int interval);
+    if (!WglExtensionOffered(device, "WGL_EXT_swap_control")) {
+        return;
+    }
+    if (const auto setSwapInterval = FindGlFunction<SwapInterval>("wglSwapIntervalEXT")) {
+        setSwapInterval(SwapIntervalForRefreshRate(refreshHertz));
+    }
 }
 
-}  // namespace
-
-// Without the extension the swaps run unthrottled, as fast as the driver returns them.
-void EnableSwapControl() {
-    const SwapIntervalProc setSwapInterval = FindSwapIntervalProc();
-    if (setSwapInterval != nullptr) {
-        setSwapInterval(1);
-    }
+std::chrono::microseconds LoopPeriod() {
+    return kShowFramePeriod;
 }

@@ -2,17 +2,8 @@
 
 #include <GL/glx.h>
 
-#include <sstream>
-#include <string>
+#include "shell/extension_list.h"
 
 bool GlxExtensionOffered(Display* display, const char* name) {
-    const char* listed = glXQueryExtensionsString(display, DefaultScreen(display));
-    std::istringstream extensions(listed != nullptr ? listed : "");
-    std::string extension;
-    while (extensions >> extension) {
-        if (extension == name) {
-            return true;
-        }
-    }
-    return false;
+    return ExtensionListed(glXQueryExtensionsString(display, DefaultScreen(display)), name);
 }

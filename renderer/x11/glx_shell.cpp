@@ -17,10 +17,10 @@
 
 #include "gl/scene.h"
 #include "gl/viewport.h"
+#include "shell/frame_pacing.h"
 #include "shell/frame_step.h"
 #include "timing/frame_timing.h"
 #include "x11/desktop_grab.h"
-#include "x11/frame_pacing.h"
 #include "x11/frame_rate_overlay.h"
 #include "x11/glx_visual.h"
 #include "x11/headless_frame.h"

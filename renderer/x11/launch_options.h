@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/frame_pacing.h"
 #include "x11/visual_choice.h"
 
 // What the Linux program was asked to do, from its command line and environment, by the
@@ -19,8 +20,8 @@ enum class DrawTarget {
     Version,
 };
 
-// The pace of a 60 Hz display, which is what the animation's per-frame steps were made for.
-constexpr long kDefaultDelayMicroseconds = 16667;
+// The show's own pace, 60 frames a second, unless the user asks for another.
+constexpr long kDefaultDelayMicroseconds = kShowFramePeriod.count();
 constexpr long kLongestDelayMicroseconds = 10000000;
 // Every frame before N is drawn too, so N is what bounds the time a frame takes: this many is
 // half an hour of the show at 60 frames a second.

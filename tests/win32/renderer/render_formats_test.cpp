@@ -4,20 +4,29 @@
 
 namespace {
 
-TEST(FullScreenModeRequest, IsTheClassic148ByteFormWithSizeAndDepthOnly) {
-    const DEVMODEA mode = MakeFullScreenMode(1024, 768, 32);
-    // MinGW's structure is larger; the request must still announce the classic size.
-    EXPECT_EQ(mode.dmSize, 148);
-    EXPECT_EQ(mode.dmFields, 0x1C0000u);
-    EXPECT_EQ(mode.dmPelsWidth, 1024u);
-    EXPECT_EQ(mode.dmPelsHeight, 768u);
-    EXPECT_EQ(mode.dmBitsPerPel, 32u);
-    EXPECT_EQ(mode.dmDisplayFrequency, 0u);
-    EXPECT_EQ(mode.dmDriverExtra, 0);
+TEST(FullScreenModeRequest, IsTheClassic148ByteFormWithSizeDepthAndAKnownRefreshRate) {
+    struct Case {
+        int refreshHertz;
+        DWORD fields;
+        DWORD frequency;
+    };
+    // 0 and 1 are Windows' "not known": the driver's default rate is asked for.
+    for (const Case& c :
+         {Case{0, 0x1C0000u, 0u}, Case{1, 0x1C0000u, 0u}, Case{75, 0x5C0000u, 75u}}) {
+        const DEVMODEA mode = MakeFullScreenMode(1024, 768, 32, c.refreshHertz);
+        // MinGW's structure is larger; the request must still announce the classic size.
+        EXPECT_EQ(mode.dmSize, 148);
+        EXPECT_EQ(mode.dmFields, c.fields);
+        EXPECT_EQ(mode.dmPelsWidth, 1024u);
+        EXPECT_EQ(mode.dmPelsHeight, 768u);
+        EXPECT_EQ(mode.dmBitsPerPel, 32u);
+        EXPECT_EQ(mode.dmDisplayFrequency, c.frequency);
+        EXPECT_EQ(mode.dmDriverExtra, 0);
+    }
 }
 
 TEST(FullScreenModeRequest, IsAcceptedAsAQueryByTheSystem) {
-    DEVMODEA mode = MakeFullScreenMode(1024, 768, 32);
+    DEVMODEA mode = MakeFullScreenMode(1024, 768, 32, 60);
     // CDS_TEST checks the request without switching; a malformed record gives BADPARAM.
     EXPECT_NE(ChangeDisplaySettingsA(&mode, CDS_TEST), DISP_CHANGE_BADPARAM);
 }

@@ -1,4 +1,4 @@
-#include "x11/frame_pacing.h"
+#include "shell/frame_pacing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,6 +6,15 @@
 PacingClock::time_point NextFrameDue(PacingClock::time_point lastDue, PacingClock::time_point now,
                                      std::chrono::microseconds period) {
     return std::max(lastDue + period, now);
+}
+
+int SwapIntervalForRefreshRate(int hertz) {
+    constexpr int kShowRate = 60;
+    const int whole = hertz / kShowRate;
+    const int rest = hertz % kShowRate;
+    const int multiple = rest == kShowRate - 1 ? whole + 1 : whole;
+    const bool nearMultiple = rest <= 1 || rest == kShowRate - 1;
+    return nearMultiple && multiple >= 1 ? multiple : 1;
 }
 
 void FrameRateMeter::NoteFrame(PacingClock::time_point shown) {
