@@ -148,7 +148,12 @@ LRESULT OnKey(WPARAM virtualKey, bool down) {
     return 0;
 }
 
-LRESULT OnSize(LPARAM lParam) {
+// A window minimised without losing the activation (SW_SHOWMINNOACTIVE) gets no WM_ACTIVATE,
+// only this: it must stop drawing all the same, and draw again once restored.
+LRESULT OnSize(WPARAM kind, LPARAM lParam) {
+    if (kind == SIZE_MINIMIZED || kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) {
+        windowActive = kind != SIZE_MINIMIZED;
+    }
     ResizeViewport(LOWORD(lParam), HIWORD(lParam));
     return 0;
 }
@@ -215,7 +220,7 @@ LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_KEYUP:
             return OnKey(wParam, false);
         case WM_SIZE:
-            return OnSize(lParam);
+            return OnSize(wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

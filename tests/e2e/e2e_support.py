@@ -87,10 +87,12 @@ class Program:
             self.process.wait(timeout=10)
 
 
-def start_program(path: str, *args: str, desktop: Optional[str] = None) -> Program:
+def start_program(path: str, *args: str, desktop: Optional[str] = None, env: Optional[dict] = None,
+                  stderr=subprocess.DEVNULL) -> Program:
     """Starts PATH under Wine. With desktop="NAME,WxH" it runs inside a Wine virtual desktop
     of that size (where display-mode changes succeed); otherwise directly on the X display.
-    Output goes to the test's own stderr; stdin is closed."""
+    ENV replaces the environment and STDERR (a file, for a trace) takes Wine's messages;
+    stdin and stdout are closed."""
     command = ["wine"]
     if desktop:
         command += ["explorer", "/desktop=" + desktop]
@@ -98,7 +100,7 @@ def start_program(path: str, *args: str, desktop: Optional[str] = None) -> Progr
     # No pipe of the test runner may reach the program: a process left behind would hold it
     # open and keep ctest waiting until its timeout.
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, start_new_session=True)
+                               stderr=stderr, env=env, start_new_session=True)
     return Program(process, os.path.basename(path))
 
 
@@ -249,6 +251,16 @@ def wait_window_gone(title: str, timeout: float, desktop: Optional[str] = None) 
 def close_window(title: str, desktop: Optional[str] = None) -> bool:
     """Posts WM_CLOSE to the window titled TITLE; False when there is none."""
     return run_probe("close", title, desktop=desktop)[0] == 0
+
+
+SW_SHOWMINNOACTIVE = 7
+SW_RESTORE = 9
+
+
+def show_window(title: str, command: int) -> bool:
+    """ShowWindow(window titled TITLE, COMMAND), as another program would; True when the window
+    is minimised afterwards."""
+    return run_probe("show", title, str(command))[1] == "iconic=1"
 
 
 OTHER_TITLE = "vorlenta-e2e-other"  # window_probe's "other" program

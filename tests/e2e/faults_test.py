@@ -14,7 +14,7 @@ import unittest
 
 import e2e_support as e2e
 import saver_e2e as s
-from renderer_e2e import BARE_DISPLAY_MODE, VIRTUAL_DESKTOP
+from renderer_e2e import BARE_DISPLAY_MODE, SHOW_MODE, VIRTUAL_DESKTOP
 from saver_music_test import (MUSIC_FOLDER, MusicShowCase, cursor_counts, play_sound_flags,
                               saver_cursor_counts, sent_strings)
 from waits import wait_for
@@ -22,8 +22,7 @@ from waits import wait_for
 RELAY = ",+relay,+pid"
 MP3_PLAYING = "play MP3Play"
 WAVE_WRITE = re.compile(r"waveOutWrite dwBufferLength: (\d+)")
-SHOW_MODE = "1024x768x32"  # what the renderer asks for, granted inside a virtual desktop
-DESKTOP_MODE = VIRTUAL_DESKTOP.partition(",")[2] + "x32"
+DESKTOP_MODE = VIRTUAL_DESKTOP.partition(",")[2] + "x32@60"
 HOLD_TITLE = "vorlenta-e2e-hold"  # window_probe's "hold" window
 
 

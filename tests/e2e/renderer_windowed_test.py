@@ -1,10 +1,15 @@
 """The renderer on a bare X display, where Wine refuses every display-mode change: it falls
 back to a window with a 1024 x 768 client area, shows the spinning sphere, bursts it after
 400 frames, and ends on Escape, on WM_CLOSE or when another program takes the activation,
-without touching the display mode."""
+without touching the display mode. Minimised, it stops drawing but keeps swapping and counting
+its frames."""
 
+import os
+import subprocess
+import tempfile
 import time
 import unittest
+from typing import List, Tuple
 
 import e2e_support as e2e
 from waits import wait_for
@@ -14,6 +19,28 @@ from renderer_e2e import (BARE_DISPLAY_MODE, WINDOW_TITLE, RendererTestCase, cli
 
 BURST_WAIT_SECONDS = 90
 SPIN_WAIT_SECONDS = 4
+PHASE_PASSES = 400
+
+# The renderer's calls that tell its passes apart, in Wine's relay trace (+relay):
+# "Call opengl32.glClear(...)" starts a drawn frame, glRotatef turns the sphere (phase A only),
+# "Call gdi32.SwapBuffers(...)" ends a pass.
+RELAYED = "opengl32.glClear;opengl32.glRotatef;gdi32.SwapBuffers"
+
+
+def passes_in(trace_path: str) -> List[Tuple[bool, str]]:
+    """Each pass of the loop in the trace so far: whether it drew, and its phase ("A" when it
+    turned the sphere, "B" when it drew without, "" when it drew nothing)."""
+    passes, drawn, turned = [], False, False
+    with open(trace_path, errors="replace") as trace:
+        for line in trace:
+            if ":Call opengl32.glClear" in line:
+                drawn = True
+            elif ":Call opengl32.glRotatef" in line:
+                turned = True
+            elif ":Call gdi32.SwapBuffers" in line:
+                passes.append((drawn, ("A" if turned else "B") if drawn else ""))
+                drawn, turned = False, False
+    return passes
 
 
 class RendererInAWindow(RendererTestCase):
@@ -58,6 +85,33 @@ class RendererInAWindow(RendererTestCase):
         activated = self.activate_another_program()
         self.assert_renderer_gone_within(1.0, activated)
         self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+
+    def test_minimised_it_stops_drawing_keeps_its_clock_and_draws_again_when_restored(self):
+        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v",
+                        "RelayInclude", "/d", RELAYED, "/f"], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, check=True)
+        with tempfile.NamedTemporaryFile("w", suffix=".trace") as trace:
+            self.start_renderer(env=dict(os.environ, WINEDEBUG="+relay"), stderr=trace)
+            window = self.wait_renderer_window()
+            wait_for(lambda: passes_in(trace.name), 20, "the first frame")
+            # Minimised without another window taking the activation, the show goes on.
+            self.assertTrue(e2e.show_window(WINDOW_TITLE, e2e.SW_SHOWMINNOACTIVE))
+            minimised_at = len(passes_in(trace.name))
+            wait_for(lambda: len(passes_in(trace.name)) > PHASE_PASSES + 10, 30,
+                     "the passes of a whole phase while minimised")
+            while_minimised = passes_in(trace.name)[minimised_at + 1:]
+            self.assertEqual(sum(drawn for drawn, _ in while_minimised), 0,
+                             "frames drawn while minimised")
+
+            self.assertFalse(e2e.show_window(WINDOW_TITLE, e2e.SW_RESTORE))
+            restored_at = len(passes_in(trace.name))
+            drawn = wait_for(lambda: [phase for drawn, phase in passes_in(trace.name)[restored_at:]
+                                      if drawn], 10, "a frame drawn once restored")
+            # Every pass while minimised stepped the clock: it is in the burst now.
+            self.assertEqual(drawn[0], "B")
+
+            pressed = self.press_escape(window, WINDOW_TITLE)
+            self.assert_renderer_gone_within(1.0, pressed)
 
     @staticmethod
     def wait_for_the_sphere(points) -> None:

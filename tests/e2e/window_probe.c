@@ -6,7 +6,9 @@
  *   window_probe wait-window TITLE MS      like find, once the window exists (or exit 1)
  *   window_probe wait-gone TITLE MS        exit 0 once no such window exists
  *   window_probe close TITLE               posts WM_CLOSE to it
- *   window_probe mode                      mode=WxHxBITS (the current display mode)
+ *   window_probe show TITLE CMD            ShowWindow(window, CMD), e.g. 7 (SW_SHOWMINNOACTIVE)
+ *                                          or 9 (SW_RESTORE); prints iconic=0|1 after it
+ *   window_probe mode                      mode=WxHxBITS@HZ (the current display mode)
  *   window_probe acp                       acp=N (the system's ANSI code page)
  *   window_probe short-path PATH           the path's short (8.3) form, as UTF-8
  *   window_probe security PATH             user=SID (the probe's user), then the file's
@@ -127,7 +129,18 @@ static int Mode(void) {
         printf("mode=unknown\n");
         return 1;
     }
-    printf("mode=%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
+    printf("mode=%lux%lux%lu@%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel,
+           mode.dmDisplayFrequency);
+    return 0;
+}
+
+static int Show(const char* title, int command) {
+    HWND window = FindOrSayNone(title);
+    if (window == NULL) {
+        return 1;
+    }
+    ShowWindow(window, command);
+    printf("iconic=%d\n", IsIconic(window) ? 1 : 0);
     return 0;
 }
 
@@ -435,6 +448,8 @@ int main(int argc, char** argv) {
         result = Other((DWORD)strtoul(argv[2], NULL, 10));
     } else if (argc == 7 && strcmp(argv[1], "place") == 0) {
         result = Place(argv[2], atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
+    } else if (argc == 4 && strcmp(argv[1], "show") == 0) {
+        result = Show(argv[2], atoi(argv[3]));
     } else if (argc == 3 && strcmp(argv[1], "dpi") == 0) {
         result = Dpi(argv[2]);
     } else if (argc == 3 && strcmp(argv[1], "short-path") == 0) {
@@ -458,7 +473,7 @@ int main(int argc, char** argv) {
     } else {
         fprintf(stderr,
                 "usage: window_probe [--desktop NAME] find|close|dpi TITLE | place TITLE "
-                "X Y W H | "
+                "X Y W H | show TITLE CMD | "
                 "wait-window|wait-gone TITLE MS | mode | acp | texts | hold|other MS | "
                 "handles IMAGE | events N\n");
     }

@@ -1,6 +1,7 @@
 #include "win32/render_window.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,14 +42,28 @@ TEST(RenderWindowProc, IgnoresKeyMessagesBeyondTheKeyTable) {
     windowActive = true;
 }
 
-TEST(RenderWindowProc, StopsDrawingWhileMinimised) {
-    Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1));
-    EXPECT_FALSE(windowActive);
-    Send(WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0));
-    EXPECT_TRUE(windowActive);
-    // Losing the focus without being minimised keeps the animation drawn.
-    Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0));
-    EXPECT_TRUE(windowActive);
+TEST(RenderWindowProc, StopsDrawingWhileMinimisedWhicheverMessageSaysSo) {
+    struct Step {
+        UINT message;
+        WPARAM wParam;
+        bool drawn;
+    };
+    const Step steps[] = {
+        {WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), false},
+        {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), true},
+        // Losing the focus without being minimised keeps the animation drawn.
+        {WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), true},
+        // Minimised without losing the activation, only the size says so.
+        {WM_SIZE, SIZE_MINIMIZED, false},
+        // Another window maximised says nothing about this one.
+        {WM_SIZE, SIZE_MAXSHOW, false},
+        {WM_SIZE, SIZE_RESTORED, true},
+        {WM_SIZE, SIZE_MAXHIDE, true},
+    };
+    for (const Step& step : steps) {
+        Send(step.message, step.wParam);
+        EXPECT_EQ(windowActive, step.drawn) << step.message << " " << step.wParam;
+    }
 }
 
 TEST(RenderWindowProc, AnotherProgramTakingTheActivationEndsTheShowOnce) {
@@ -74,11 +89,31 @@ TEST(RenderWindowProc, CloseAsksTheLoopToEndWithExitCodeZero) {
     EXPECT_EQ(exitCode, 0u);
 }
 
-TEST(RenderWindowProc, SwallowsScreenSaverAndMonitorPowerRequests) {
-    EXPECT_EQ(Send(WM_SYSCOMMAND, SC_SCREENSAVE), 0);
-    EXPECT_EQ(Send(WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
-    WPARAM exitCode = 0;
-    EXPECT_FALSE(TakeQuitMessage(exitCode));
+// The system tells a CBT hook of every command the default window procedure is about to carry
+// out; this one notes them and carries none out.
+std::vector<WPARAM> commandsCarriedOn;
+
+LRESULT CALLBACK NoteSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_SYSCOMMAND) {
+        commandsCarriedOn.push_back(wParam);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(RenderWindowProc, SwallowsScreenSaverAndMonitorPowerRequestsAndPassesOnTheRest) {
+    HWND window =
+        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, NoteSystemCommand, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    commandsCarriedOn.clear();
+    for (const WPARAM command : {SC_SCREENSAVE, SC_MONITORPOWER, SC_CLOSE, SC_MINIMIZE}) {
+        RenderWindowProc(window, WM_SYSCOMMAND, command, 2);
+    }
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(window);
+    EXPECT_EQ(commandsCarriedOn, (std::vector<WPARAM>{SC_CLOSE, SC_MINIMIZE}));
 }
 
 }  // namespace
