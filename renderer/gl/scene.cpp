@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "gl/mipmap_size.h"
 #include "model/sphere_mesh.h"
 #include "texture/mipmap_base.h"
 
@@ -20,12 +21,6 @@ constexpr GLfloat kMaterialSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat kMaterialShininess = 10.0f;
 constexpr GLint kDefaultUnpackAlignment = 4;
 
-GLint MaxTextureSize() {
-    GLint size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-    return size;
-}
-
 void BuildMipmaps(const BitmapImage& image) {
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
                       image.pixels.data());
@@ -37,7 +32,8 @@ void BuildMipmaps(const BitmapImage& image) {
 // tightly packed (3 x width bytes), so GL must not assume padding.
 void UploadMipmaps(const BitmapImage& image) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const std::optional<BitmapImage> scaled = ScaleToMipmapBase(image, MaxTextureSize());
+    const std::optional<BitmapImage> scaled =
+        ScaleToMipmapBase(image, DriverMipmapBaseSize(image.width, image.height));
     BuildMipmaps(scaled ? *scaled : image);
     glPixelStorei(GL_UNPACK_ALIGNMENT, kDefaultUnpackAlignment);
 }

@@ -274,27 +274,29 @@ std::vector<std::uint8_t> PixelsFromHeap(std::size_t bytes) {
     return std::vector<std::uint8_t>(bytes);
 }
 
-// GLU asks GL whether the next level would fit (a proxy texture) and halves both sides until
-// it does; GL refuses any side beyond the largest texture it takes.
-PictureSize MipmapBaseSize(int width, int height, int maxTextureSize) {
-    PictureSize size{NearestPowerOfTwo(width), NearestPowerOfTwo(height)};
-    while ((size.width > 1 || size.height > 1) &&
-           (size.width > maxTextureSize || size.height > maxTextureSize)) {
-        size = {HalvedSide(size.width), HalvedSide(size.height)};
+PictureSize MipmapBaseSize(int width, int height, const LevelOneFits& fits, int maxTextureSize) {
+    const PictureSize rounded{NearestPowerOfTwo(width), NearestPowerOfTwo(height)};
+    for (PictureSize size = rounded;; size = {HalvedSide(size.width), HalvedSide(size.height)}) {
+        if (fits({HalvedSide(size.width), HalvedSide(size.height)})) {
+            return size;
+        }
+        if (size == PictureSize{1, 1}) {
+            break;
+        }
     }
-    return size;
+    const int limit = std::max(1, maxTextureSize);
+    return {std::min(rounded.width, limit), std::min(rounded.height, limit)};
 }
 
 // Without the memory for a second picture (a 32-bit renderer's address space may hold little
 // more than the desktop and its texture) the show still starts: GLU scales the desktop itself.
-std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, int maxTextureSize,
+std::optional<BitmapImage> ScaleToMipmapBase(const BitmapImage& picture, PictureSize base,
                                              ScaledPixelSource pixelsFrom) {
-    const PictureSize size = MipmapBaseSize(picture.width, picture.height, maxTextureSize);
-    if (size == PictureSize{picture.width, picture.height}) {
+    if (base == PictureSize{picture.width, picture.height}) {
         return std::nullopt;
     }
     try {
-        return ScaledTo(picture, size, pixelsFrom);
+        return ScaledTo(picture, base, pixelsFrom);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

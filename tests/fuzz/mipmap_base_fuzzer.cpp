@@ -46,8 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const BitmapImage picture = PictureOf(data, size);
     const int limit = Word(data + 4) % (kLargestLimit + 1);
-    const PictureSize firstLevel = MipmapBaseSize(picture.width, picture.height, limit);
-    const std::optional<BitmapImage> scaled = ScaleToMipmapBase(picture, limit);
+    // A driver that takes every texture up to the limit's side.
+    const auto fits = [limit](PictureSize levelOne) {
+        return levelOne.width <= limit / 2 && levelOne.height <= limit / 2;
+    };
+    const PictureSize firstLevel = MipmapBaseSize(picture.width, picture.height, fits, limit);
+    const std::optional<BitmapImage> scaled = ScaleToMipmapBase(picture, firstLevel);
     if (!scaled) {
         Require(firstLevel == PictureSize{picture.width, picture.height},
                 "only a picture of the first level's size is left as it is");

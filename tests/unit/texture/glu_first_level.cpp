@@ -24,9 +24,3 @@ BitmapImage GluFirstLevel(const BitmapImage& picture) {
     glDeleteTextures(1, &texture);
     return level;
 }
-
-int GlMaxTextureSize() {
-    GLint size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-    return size;
-}

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "gl/mipmap_size.h"
 #include "glu_comparison.h"
 #include "glu_first_level.h"
 #include "test_gl_context.h"
@@ -15,11 +16,17 @@
 
 namespace {
 
-// The largest texture side this test lets GL take; 0 leaves the driver's own.
+// The largest texture side this test lets GL take, and the most texels it takes at level 1;
+// 0 leaves the driver's own.
 int narrowedLimit = 0;
+long narrowedTexels = 0;
 
 bool PassesNarrowedLimit(GLint side, GLint level) {
     return narrowedLimit > 0 && side > (narrowedLimit >> level);
+}
+
+bool PassesNarrowedTexels(GLint width, GLint height) {
+    return narrowedTexels > 0 && static_cast<long>(width) * height > narrowedTexels;
 }
 
 }  // namespace
@@ -27,7 +34,7 @@ bool PassesNarrowedLimit(GLint side, GLint level) {
 // GLU asks whether a level fits by loading it into the proxy texture and reading its width back,
 // 0 meaning "too large". This program answers that question in place of the driver, so that
 // GLU meets the small limits real drivers report (Windows' own software OpenGL: 1024) on a
-// driver that takes 16384.
+// driver that takes 16384, and a driver whose memory refuses less than its largest side.
 extern "C" void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name, GLint* value) {
     using Query = void (*)(GLenum, GLint, GLenum, GLint*);
     static const Query driver =
@@ -38,7 +45,8 @@ extern "C" void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name
     }
     GLint height = 0;
     driver(target, level, GL_TEXTURE_HEIGHT, &height);
-    if (PassesNarrowedLimit(*value, level) || PassesNarrowedLimit(height, level)) {
+    if (PassesNarrowedLimit(*value, level) || PassesNarrowedLimit(height, level) ||
+        PassesNarrowedTexels(*value, height)) {
         *value = 0;
     }
 }
@@ -68,9 +76,23 @@ TEST_P(MipmapBaseUnderTextureLimit, IsTheFirstLevelGluBuildsBitForBitAtEveryLimi
         }
         SCOPED_TRACE("at a limit of " + std::to_string(limit));
         narrowedLimit = limit;
-        const std::optional<BitmapImage> scaled = ScaleToMipmapBase(picture, limit);
+        const std::optional<BitmapImage> scaled =
+            ScaleToMipmapBase(picture, DriverMipmapBaseSize(picture.width, picture.height));
         ExpectSamePicture(scaled ? *scaled : picture, GluFirstLevel(picture));
     }
+    narrowedLimit = 0;
+}
+
+// A driver whose proxy refuses, for want of memory, a texture its largest side allows: GLU takes
+// the size the proxy accepts, and so must the picture handed to it, or GLU scales it again.
+TEST_P(MipmapBaseUnderTextureLimit, IsTheFirstLevelGluBuildsWhereTheProxyRefusesBelowTheLimit) {
+    ASSERT_TRUE(MakeTestGlContextCurrent());
+    const BitmapImage picture = NoisePicture(GetParam().width, GetParam().height);
+    narrowedTexels = 512L * 256;
+    const std::optional<BitmapImage> scaled =
+        ScaleToMipmapBase(picture, DriverMipmapBaseSize(picture.width, picture.height));
+    ExpectSamePicture(scaled ? *scaled : picture, GluFirstLevel(picture));
+    narrowedTexels = 0;
 }
 
 // The desktops people have, at the limits from the smallest a driver reports to the largest

@@ -17,11 +17,12 @@ std::vector<std::uint8_t> NoMemory(std::size_t) {
 struct ScalingCase {
     int width;
     int height;
-    int maxTextureSize;
+    PictureSize base;
 };
 
 void PrintTo(const ScalingCase& given, std::ostream* out) {
-    *out << given.width << " x " << given.height << " at a limit of " << given.maxTextureSize;
+    *out << given.width << " x " << given.height << " to " << given.base.width << " x "
+         << given.base.height;
 }
 
 class MipmapBaseWithoutMemory : public ::testing::TestWithParam<ScalingCase> {};
@@ -31,11 +32,11 @@ TEST_P(MipmapBaseWithoutMemory, GivesNoScaledPictureSoGluTakesTheOriginal) {
     const BitmapImage picture{
         given.width, given.height,
         std::vector<std::uint8_t>(static_cast<std::size_t>(given.width) * given.height * 3, 7)};
-    EXPECT_FALSE(ScaleToMipmapBase(picture, given.maxTextureSize, NoMemory).has_value());
+    EXPECT_FALSE(ScaleToMipmapBase(picture, given.base, NoMemory).has_value());
 }
 
 // Both ways of scaling need memory: a box filter, and halving in 2 x 2 blocks.
 INSTANTIATE_TEST_SUITE_P(Scalings, MipmapBaseWithoutMemory,
-                         ::testing::Values(ScalingCase{3, 5, 64}, ScalingCase{8, 8, 4}));
+                         ::testing::Values(ScalingCase{3, 5, {4, 4}}, ScalingCase{8, 8, {4, 4}}));
 
 }  // namespace
