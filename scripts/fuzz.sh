@@ -14,7 +14,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:?usage: scripts/fuzz.sh SECONDS}
 timeout=${TIMEOUT:-10}
 targets=(bitmap_fuzzer mipmap_base_fuzzer saver_command_line_fuzzer settings_fuzzer
-    mci_reply_fuzzer launch_options_fuzzer desktop_pixels_fuzzer)
+    mci_reply_fuzzer launch_options_fuzzer desktop_pixels_fuzzer portable_pixmap_fuzzer)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}" >/dev/null

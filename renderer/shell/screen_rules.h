@@ -2,16 +2,10 @@
 
 #include <vector>
 
+#include "shell/screen_rect.h"
+
 // How the renderer shares the screen with the rest of the desktop while the show runs, apart
 // from the windowing system.
-
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const ScreenRect& other) const {
-        return left == other.left && top == other.top && right == other.right &&
-               bottom == other.bottom;
-    }
-};
 
 // Every monitor but the one the renderer fills is covered in black, so that nothing the user
 // had open shows beside the show.

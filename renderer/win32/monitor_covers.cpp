@@ -36,7 +36,7 @@ bool RegisterCoverClass(HINSTANCE instance) {
 }
 
 ScreenRect RectOf(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
@@ -55,9 +55,8 @@ ScreenRect MonitorOf(HWND window) {
 
 HWND CreateCover(HINSTANCE instance, const ScreenRect& monitor) {
     HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kCoverClass,
-                                 kCoverWindowTitle, WS_POPUP, monitor.left, monitor.top,
-                                 monitor.right - monitor.left, monitor.bottom - monitor.top,
-                                 nullptr, nullptr, instance, nullptr);
+                                 kCoverWindowTitle, WS_POPUP, monitor.x, monitor.y, monitor.width,
+                                 monitor.height, nullptr, nullptr, instance, nullptr);
     if (cover != nullptr) {
         ShowWindow(cover, SW_SHOWNOACTIVATE);
     }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "x11/desktop_pixels.h"
+#include "shell/desktop_pixels.h"
 
 namespace {
 

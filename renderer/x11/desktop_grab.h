@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "bitmap/bitmap_reader.h"
-#include "x11/desktop_pixels.h"
+#include "shell/desktop_pixels.h"
 
 // The desktop picture as the scene takes it (rows bottom first, RGB), from a drawable of the
 // display: the root window, or a pixmap XScreenSaver filled, whose pixels are laid out as

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "x11/launch_options.h"
+#include "shell/launch_options.h"
 
 // Runs the animation on the X display: in a window of its own, in a window someone else made,
 // or on the root window, until Escape (own window), the window's end, or SIGTERM or SIGINT.

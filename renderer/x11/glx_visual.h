@@ -2,7 +2,7 @@
 
 #include <GL/glx.h>
 
-#include "x11/visual_choice.h"
+#include "shell/visual_choice.h"
 
 // The visual of the program's own window: the one -visual names where OpenGL can draw the scene
 // in it, else (saying so on stderr) the GL library's choice. None when the display has no

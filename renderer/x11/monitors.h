@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "x11/scene_area.h"
+#include "shell/scene_area.h"
 
 // The monitors the root window of SCREEN spans: from RandR 1.5, which marks the primary one, or
 // from Xinerama, whose first screen is the primary one. Empty where neither tells.

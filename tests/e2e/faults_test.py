@@ -11,10 +11,11 @@ import shutil
 import subprocess
 import time
 import unittest
+from typing import Optional
 
 import e2e_support as e2e
 import saver_e2e as s
-from renderer_e2e import BARE_DISPLAY_MODE, SHOW_MODE, VIRTUAL_DESKTOP
+from renderer_e2e import SHOW_MODE, VIRTUAL_DESKTOP, bare_display_mode
 from saver_music_test import (MUSIC_FOLDER, MusicShowCase, cursor_counts, play_sound_flags,
                               saver_cursor_counts, sent_strings)
 from waits import wait_for
@@ -71,6 +72,7 @@ class Faults(MusicShowCase):
 
     def setUp(self):
         super().setUp()
+        bare_display_mode()
         if self.sound_server is None:
             self.skipTest("no sound server: the music files play only with a wave device")
 
@@ -88,11 +90,11 @@ class Faults(MusicShowCase):
         ended = time.monotonic() - pressed
         self.assertLess(ended, 1.0, "the show took %.2f s to end after Escape" % ended)
 
-    def assert_clean_end(self, trace: str, music_file: str, mode: str = BARE_DISPLAY_MODE,
+    def assert_clean_end(self, trace: str, music_file: str, mode: Optional[str] = None,
                          desktop=None) -> None:
         self.assertEqual(saver_cursor_counts(trace), [-1, 0], "the cursor is not shown again")
         self.assertTrue(music_stopped(trace, music_file), "the music is not stopped")
-        self.assertEqual(e2e.display_mode(desktop=desktop), mode)
+        self.assertEqual(e2e.display_mode(desktop=desktop), mode or bare_display_mode())
         self.assert_gone(s.RENDERER_IMAGE)
         self.assert_gone(s.SAVER_IMAGE)
 
@@ -173,7 +175,7 @@ class Faults(MusicShowCase):
         def windowed_then_escape(saver):
             window = e2e.find_window(s.RENDERER_TITLE)
             self.assertEqual((window.client_width, window.client_height), (1024, 768))
-            self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+            self.assertEqual(e2e.display_mode(), bare_display_mode())
             self.escape_within_a_second(saver)
         trace = self.show(music_file, windowed_then_escape)
         self.assert_clean_end(trace, music_file)

@@ -1,6 +1,7 @@
 """What the renderer's end-to-end tests share: the snapshot picture they hand it, how its
 colours are recognised on screen, and a test case base that cleans up after every test."""
 
+import functools
 import subprocess
 import time
 import unittest
@@ -13,10 +14,8 @@ WINDOW_TITLE = "Kessamiron_VC"
 WINDOW_CLASS = "OpenGL"
 SNAPSHOT = "c:\\r_vask\\Kessamiron.bmp"
 RENDERER_IMAGE = "Vorlenta.dll"
-# Display modes as WIDTHxHEIGHTxBITS@HERTZ: what tests/tools/wine-env's Xvfb shows to Windows
-# programs (Wine does not know its rate), and the show's inside a virtual desktop, which keeps
-# the desktop's own 60 Hz.
-BARE_DISPLAY_MODE = "1280x1024x32@0"
+# Display modes are WIDTHxHEIGHTxBITS@HERTZ. The show's inside a virtual desktop keeps the
+# desktop's own 60 Hz.
 SHOW_MODE = "1024x768x32@60"
 VIRTUAL_DESKTOP = "vorlenta,1280x1024"
 VIRTUAL_DESKTOP_WINDOW = "vorlenta - Wine desktop"
@@ -31,6 +30,16 @@ SKY_BLUE = (0, 160, 255)
 # The sphere seen from the camera of the sphere phase covers a disc of about 157 pixels'
 # radius around the centre of a 768-pixel-high view.
 SPHERE_SAMPLE_RADIUS = 110
+
+
+@functools.lru_cache(maxsize=None)
+def bare_display_mode() -> str:
+    """The mode tests/tools/wine-env's Xvfb shows to Windows programs, read once before any test
+    changes it: 1280 x 1024 at 32 bits, at whatever rate this flavour's Wine reads (the 64-bit
+    one reads none: 0)."""
+    mode = e2e.display_mode()
+    assert mode.startswith("1280x1024x32@"), mode
+    return mode
 
 
 def picture_colour(x: int, _y: int):
@@ -65,6 +74,7 @@ class RendererTestCase(unittest.TestCase):
     """Starts from a known prefix, and leaves no renderer, no snapshot and no stray process."""
 
     def setUp(self):
+        bare_display_mode()
         self.programs: List[e2e.Program] = []
         self.others: List[Tuple[subprocess.Popen, Optional[str]]] = []
         self.explorers_before = set(e2e.wine_processes("explorer.exe"))

@@ -13,7 +13,7 @@ from typing import List, Tuple
 
 import e2e_support as e2e
 from waits import wait_for
-from renderer_e2e import (BARE_DISPLAY_MODE, WINDOW_TITLE, RendererTestCase, client_corners,
+from renderer_e2e import (WINDOW_TITLE, RendererTestCase, bare_display_mode, client_corners,
                           looks_like_picture, looks_orange, looks_sky_blue, sphere_points,
                           write_snapshot)
 
@@ -55,7 +55,7 @@ class RendererInAWindow(RendererTestCase):
         window = self.wait_renderer_window()
         self.assertEqual((window.client_width, window.client_height), (1024, 768))
         self.assertEqual((window.frame_x, window.frame_y), (0, 0))
-        self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+        self.assertEqual(e2e.display_mode(), bare_display_mode())
 
         points = sphere_points(window)
         self.wait_for_the_sphere(points)
@@ -69,7 +69,7 @@ class RendererInAWindow(RendererTestCase):
 
         pressed = self.press_escape(window, WINDOW_TITLE)
         self.assert_renderer_gone_within(1.0, pressed)
-        self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+        self.assertEqual(e2e.display_mode(), bare_display_mode())
 
     def test_ends_on_wm_close(self):
         self.start_renderer()
@@ -77,14 +77,14 @@ class RendererInAWindow(RendererTestCase):
         closed = time.monotonic()
         self.assertTrue(e2e.close_window(WINDOW_TITLE))
         self.assert_renderer_gone_within(1.0, closed)
-        self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+        self.assertEqual(e2e.display_mode(), bare_display_mode())
 
     def test_ends_when_another_program_takes_the_activation(self):
         self.start_renderer()
         self.wait_for_the_sphere(sphere_points(self.wait_renderer_window()))
         activated = self.activate_another_program()
         self.assert_renderer_gone_within(1.0, activated)
-        self.assertEqual(e2e.display_mode(), BARE_DISPLAY_MODE)
+        self.assertEqual(e2e.display_mode(), bare_display_mode())
 
     def test_minimised_it_stops_drawing_keeps_its_clock_and_draws_again_when_restored(self):
         subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v",

@@ -16,7 +16,7 @@
 
 #include "fuzz_input.h"
 #include "x11/desktop_grab.h"
-#include "x11/desktop_pixels.h"
+#include "shell/desktop_pixels.h"
 
 namespace {
 

@@ -1,18 +1,31 @@
 // Feeds arbitrary arguments to the Linux program's option parser, as a shell, XScreenSaver or
-// a desktop's screen saver starts it: the input's NUL-separated pieces are its arguments, and a
-// first piece "XSCREENSAVER_WINDOW=..." is that variable of its environment instead. Whatever
-// they are, the program either has options it can follow or one message and a refusal's status.
+// a desktop's screen saver or an idle daemon starts it: the input's NUL-separated pieces are its
+// arguments, and leading pieces "XSCREENSAVER_WINDOW=..." and "WAYLAND_DISPLAY=..." are those
+// variables of its environment instead. Whatever they are, the program either has options it
+// can follow or one message and a refusal's status.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_input.h"
-#include "x11/launch_options.h"
+#include "shell/launch_options.h"
 
 namespace {
 
 constexpr char kWindowVariable[] = "XSCREENSAVER_WINDOW=";
+constexpr char kWaylandVariable[] = "WAYLAND_DISPLAY=";
+
+// Takes a leading "NAME=value" piece off ARGUMENTS into VALUE.
+template <std::size_t N>
+bool TakeVariable(std::vector<std::string>& arguments, const char (&name)[N], std::string& value) {
+    if (arguments.empty() || arguments.front().rfind(name, 0) != 0) {
+        return false;
+    }
+    value = arguments.front().substr(N - 1);
+    arguments.erase(arguments.begin());
+    return true;
+}
 
 void RequireFollowable(const LaunchOptions& options, bool fromEnvironment) {
     Require(options.frame >= 0 && options.frame <= kLastFrame, "a frame the animation has");
@@ -30,6 +43,10 @@ void RequireFollowable(const LaunchOptions& options, bool fromEnvironment) {
     Require(!options.startedByScreenSaver ||
                 (fromEnvironment && options.target == DrawTarget::ForeignWindow),
             "only XScreenSaver's window counts as started by it");
+    Require(options.displaySystem == DisplaySystem::X11 ||
+                (options.target != DrawTarget::Root &&
+                 options.target != DrawTarget::ForeignWindow && options.displayName.empty()),
+            "what names a window or display of X's is shown on X");
 }
 
 }  // namespace
@@ -40,13 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         arguments.clear();
     }
     std::string window;
-    const bool fromEnvironment = arguments.front().rfind(kWindowVariable, 0) == 0;
-    if (fromEnvironment) {
-        window = arguments.front().substr(sizeof kWindowVariable - 1);
-        arguments.erase(arguments.begin());
-    }
-    const LaunchRequest request =
-        ParseLaunchOptions(arguments, fromEnvironment ? window.c_str() : nullptr);
+    std::string wayland;
+    const bool fromEnvironment = TakeVariable(arguments, kWindowVariable, window);
+    const bool waylandSession = TakeVariable(arguments, kWaylandVariable, wayland);
+    const LaunchRequest request = ParseLaunchOptions(
+        arguments,
+        {fromEnvironment ? window.c_str() : nullptr, waylandSession ? wayland.c_str() : nullptr});
     if (request.options) {
         Require(request.error.empty() && request.status == 0, "options come without a message");
         RequireFollowable(*request.options, fromEnvironment);

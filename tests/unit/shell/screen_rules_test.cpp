@@ -4,8 +4,8 @@
 
 TEST(ScreenRules, CoversEveryMonitorButTheFilledOne) {
     const ScreenRect primary{0, 0, 1024, 768};
-    const ScreenRect right{1024, 0, 2048, 768};
-    const ScreenRect left{-1280, 0, 0, 1024};
+    const ScreenRect right{1024, 0, 1024, 768};
+    const ScreenRect left{-1280, 0, 1280, 1024};
     EXPECT_EQ(MonitorsToCover({primary}, primary), std::vector<ScreenRect>{});
     EXPECT_EQ(MonitorsToCover({left, primary, right}, primary),
               (std::vector<ScreenRect>{left, right}));

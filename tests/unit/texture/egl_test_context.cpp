@@ -1,6 +1,6 @@
 #include "test_gl_context.h"
 
-#include "x11/offscreen_context.h"
+#include "headless/offscreen_context.h"
 
 // Never torn down: terminating the display unloads the GL driver before LeakSanitizer reports
 // at exit, and the driver's own allocations would then be "<unknown module>" instead of the

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "shell/frame_pacing.h"
-#include "x11/visual_choice.h"
+#include "shell/visual_choice.h"
 
 // What the Linux program was asked to do, from its command line and environment, by the
 // conventions of XScreenSaver hacks.
@@ -20,6 +20,9 @@ enum class DrawTarget {
     Version,
 };
 
+// Which of the program's two shells shows the animation.
+enum class DisplaySystem { X11, Wayland };
+
 // The show's own pace, 60 frames a second, unless the user asks for another.
 constexpr long kDefaultDelayMicroseconds = kShowFramePeriod.count();
 constexpr long kLongestDelayMicroseconds = 10000000;
@@ -29,15 +32,17 @@ constexpr long kLastFrame = 100000;
 
 struct LaunchOptions {
     DrawTarget target = DrawTarget::FullScreen;
+    DisplaySystem displaySystem = DisplaySystem::X11;
     unsigned long windowId = 0;
     bool startedByScreenSaver = false;  // the window came from $XSCREENSAVER_WINDOW
     std::string displayName;            // -display; empty: $DISPLAY
     VisualRequest visual;               // -visual
     long delayMicroseconds = kDefaultDelayMicroseconds;  // -delay: least time between frames
     bool showFrameRate = false;                          // -fps
+    // --picture FILE: the desktop picture, instead of a photograph of the desktop
+    std::string picture;
     // --frame N --picture FILE --out FILE.png [--size WxH]
     int frame = 0;
-    std::string picture;
     std::string out;
     int width = 1024;
     int height = 768;
@@ -56,10 +61,20 @@ struct LaunchRequest {
     int status = 0;
 };
 
-// xscreenSaverWindow: the value of $XSCREENSAVER_WINDOW, if set: used with -root or without a
-// target; -window and -window-id win over it. Every option takes one dash or two.
+// What the environment tells the program, each null where unset.
+struct LaunchEnvironment {
+    // $XSCREENSAVER_WINDOW: used with -root or without a target; -window and -window-id win
+    // over it.
+    const char* xscreenSaverWindow = nullptr;
+    // $WAYLAND_DISPLAY: a Wayland session.
+    const char* waylandDisplay = nullptr;
+};
+
+// Every option takes one dash or two. The X11 shell draws where -root, -window-id, -display or
+// $XSCREENSAVER_WINDOW name something of X's, and the Wayland shell in a Wayland session
+// otherwise; -x11 and -wayland choose either.
 LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
-                                 const char* xscreenSaverWindow);
+                                 const LaunchEnvironment& environment);
 
 // A window id in decimal or 0x hexadecimal, as XScreenSaver passes it.
 std::optional<unsigned long> ParseWindowId(const std::string& text);

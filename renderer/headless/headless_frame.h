@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/launch_options.h"
+#include "shell/launch_options.h"
 
 // Renders frame N of the animation from a picture file into a PNG, with no display at all
 // (Mesa's EGL without a surface of a window system). The same N gives the same picture on every

@@ -1,4 +1,4 @@
-#include "x11/desktop_pixels.h"
+#include "shell/desktop_pixels.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "x11/visual_choice.h"
+#include "shell/visual_choice.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "x11/messages.h"
+#include "shell/messages.h"
 
 #include <cctype>
 #include <cerrno>

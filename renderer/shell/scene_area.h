@@ -2,13 +2,7 @@
 
 #include <vector>
 
-// A rectangle of the screen, in X's coordinates (origin at the top left).
-struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+#include "shell/screen_rect.h"
 
 struct Monitor {
     ScreenRect area;

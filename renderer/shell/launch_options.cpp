@@ -1,4 +1,4 @@
-#include "x11/launch_options.h"
+#include "shell/launch_options.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,7 +6,7 @@
 
 const char kUsage[] =
     "usage: vorlenta [-window | -root | -window-id ID] [-display NAME] [-visual NAME]\n"
-    "                [-delay USECS] [-fps] [-install]\n"
+    "                [-delay USECS] [-fps] [-install] [-x11 | -wayland] [--picture FILE]\n"
     "       vorlenta --frame N --picture FILE --out FILE.png [--size WxH]\n"
     "\n"
     "Wraps a picture of the desktop around a spinning sphere and bursts it into fragments.\n"
@@ -22,12 +22,17 @@ const char kUsage[] =
     "                   directcolor, pseudocolor, staticcolor, grayscale, staticgray, mono or\n"
     "                   a visual id\n"
     "  -install         accepted: its own window always has a colormap of its own\n"
+    "  -x11, -wayland   the display system to show on (default: X11 where an option above\n"
+    "                   or $XSCREENSAVER_WINDOW names something of X's, else Wayland where\n"
+    "                   $WAYLAND_DISPLAY is set, else X11)\n"
+    "  --picture FILE   show this picture (a Windows bitmap or a binary PPM) instead of a\n"
+    "                   photograph of the desktop\n"
     "  -delay USECS     the least time from one frame to the next (default 16667, 60 frames\n"
     "                   a second; 0: as fast as the display takes them)\n"
     "  -fps             show the frame rate in a corner\n"
     "  --frame N        write frame N (0 to 100000) of the animation as a PNG, without a\n"
     "                   display:\n"
-    "    --picture FILE   the desktop picture (a Windows bitmap)\n"
+    "    --picture FILE   the desktop picture\n"
     "    --out FILE.png   where to write it\n"
     "    --size WxH       its size (default 1024x768)\n"
     "  --save-desktop FILE.png  write the desktop picture it would take, and end\n"
@@ -46,6 +51,7 @@ const char* const kValuedOptions[] = {"window-id", "frame",   "save-desktop", "p
 struct ParseState {
     LaunchOptions options;
     bool targetNamed = false;
+    std::optional<DisplaySystem> displaySystemNamed;
 
     void Target(DrawTarget target) {
         options.target = target;
@@ -103,6 +109,10 @@ bool ApplyFlag(const std::string& name, ParseState& state) {
         state.Target(DrawTarget::Root);
     } else if (name == "fps") {
         state.options.showFrameRate = true;
+    } else if (name == "x11") {
+        state.displaySystemNamed = DisplaySystem::X11;
+    } else if (name == "wayland") {
+        state.displaySystemNamed = DisplaySystem::Wayland;
     } else if (name != "install") {
         return false;
     }
@@ -194,6 +204,34 @@ std::string AdoptScreenSaverWindow(const char* xscreenSaverWindow, ParseState& s
     return "";
 }
 
+bool Set(const char* variable) {
+    return variable != nullptr && *variable != '\0';
+}
+
+// The options that name a window or a display of X's.
+std::string XOptionNamed(const LaunchOptions& options) {
+    if (options.target == DrawTarget::Root) {
+        return "-root";
+    }
+    if (options.target == DrawTarget::ForeignWindow) {
+        return "-window-id";
+    }
+    return options.displayName.empty() ? "" : "-display";
+}
+
+// Returns the message when the command line asks Wayland for something only X has, else "".
+std::string ChooseDisplaySystem(ParseState& state, const LaunchEnvironment& environment) {
+    const std::string xOption = XOptionNamed(state.options);
+    if (state.displaySystemNamed == DisplaySystem::Wayland && !xOption.empty()) {
+        return xOption + " names something of X's: not with -wayland";
+    }
+    const bool ofX = !xOption.empty() || Set(environment.xscreenSaverWindow);
+    const DisplaySystem automatic =
+        !ofX && Set(environment.waylandDisplay) ? DisplaySystem::Wayland : DisplaySystem::X11;
+    state.options.displaySystem = state.displaySystemNamed.value_or(automatic);
+    return "";
+}
+
 LaunchRequest Refused(const std::string& why, int status = kUsageStatus) {
     return {std::nullopt, why, status};
 }
@@ -216,7 +254,7 @@ std::optional<unsigned long> ParseWindowId(const std::string& text) {
 }
 
 LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
-                                 const char* xscreenSaverWindow) {
+                                 const LaunchEnvironment& environment) {
     ParseState state;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -241,9 +279,15 @@ LaunchRequest ParseLaunchOptions(const std::vector<std::string>& arguments,
         (state.options.picture.empty() || state.options.out.empty())) {
         return Refused("--frame needs --picture FILE and --out FILE.png");
     }
-    const std::string error = AdoptScreenSaverWindow(xscreenSaverWindow, state);
-    if (!error.empty()) {
-        return Refused(error, kFailureStatus);
+    const std::string conflict = ChooseDisplaySystem(state, environment);
+    if (!conflict.empty()) {
+        return Refused(conflict);
+    }
+    if (state.options.displaySystem == DisplaySystem::X11) {
+        const std::string error = AdoptScreenSaverWindow(environment.xscreenSaverWindow, state);
+        if (!error.empty()) {
+            return Refused(error, kFailureStatus);
+        }
     }
     return {state.options, "", 0};
 }

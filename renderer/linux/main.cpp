@@ -7,9 +7,9 @@
 
 #include "vorlenta_version.h"
 #include "x11/glx_shell.h"
-#include "x11/headless_frame.h"
-#include "x11/launch_options.h"
-#include "x11/messages.h"
+#include "headless/headless_frame.h"
+#include "shell/launch_options.h"
+#include "shell/messages.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ int Refuse(const LaunchRequest& request) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const LaunchRequest request = ParseLaunchOptions(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    const LaunchRequest request = ParseLaunchOptions(
+        arguments, {std::getenv("XSCREENSAVER_WINDOW"), std::getenv("WAYLAND_DISPLAY")});
     if (!request.options) {
         return Refuse(request);
     }

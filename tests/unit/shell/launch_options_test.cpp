@@ -1,11 +1,11 @@
-#include "x11/launch_options.h"
+#include "shell/launch_options.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 LaunchRequest Parse(std::vector<std::string> arguments, const char* environment = nullptr) {
-    return ParseLaunchOptions(arguments, environment);
+    return ParseLaunchOptions(arguments, {environment, nullptr});
 }
 
 }  // namespace
@@ -103,4 +103,45 @@ TEST(LaunchOptions, ANonsenseScreenSaverWindowIsAFailureNotAUsageError) {
     EXPECT_FALSE(request.options);
     EXPECT_NE(request.error.find("XSCREENSAVER_WINDOW=nonsense"), std::string::npos);
     EXPECT_EQ(request.status, kFailureStatus);
+}
+
+TEST(LaunchOptions, TheDisplaySystemIsXsWhereSomethingOfXsIsNamedElseTheSessions) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* screenSaverWindow;
+        const char* waylandDisplay;
+        DisplaySystem shown;
+    };
+    const Case cases[] = {
+        {{}, nullptr, nullptr, DisplaySystem::X11},
+        {{}, nullptr, "wayland-1", DisplaySystem::Wayland},
+        {{"-window", "--picture", "desk.ppm"}, nullptr, "wayland-1", DisplaySystem::Wayland},
+        {{}, nullptr, "", DisplaySystem::X11},
+        {{"-root"}, nullptr, "wayland-1", DisplaySystem::X11},
+        {{"-window-id", "0x400007"}, nullptr, "wayland-1", DisplaySystem::X11},
+        {{"-display", ":1"}, nullptr, "wayland-1", DisplaySystem::X11},
+        {{}, "0x1a00001", "wayland-1", DisplaySystem::X11},
+        {{"-x11"}, nullptr, "wayland-1", DisplaySystem::X11},
+        {{"-wayland"}, nullptr, nullptr, DisplaySystem::Wayland},
+        // Asked for Wayland, it leaves XScreenSaver's window alone.
+        {{"--wayland"}, "0x1a00001", nullptr, DisplaySystem::Wayland},
+    };
+    for (const Case& c : cases) {
+        const LaunchRequest request =
+            ParseLaunchOptions(c.arguments, {c.screenSaverWindow, c.waylandDisplay});
+        ASSERT_TRUE(request.options) << request.error;
+        EXPECT_EQ(request.options->displaySystem, c.shown) << ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(request.options->startedByScreenSaver,
+                  c.shown == DisplaySystem::X11 && c.screenSaverWindow != nullptr);
+    }
+    for (const char* option : {"-root", "-display"}) {
+        std::vector<std::string> arguments = {"-wayland", option};
+        if (std::string(option) == "-display") {
+            arguments.push_back(":1");
+        }
+        const LaunchRequest refused = Parse(arguments);
+        EXPECT_FALSE(refused.options);
+        EXPECT_EQ(refused.error,
+                  std::string(option) + " names something of X's: not with -wayland");
+    }
 }

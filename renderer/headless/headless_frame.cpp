@@ -1,4 +1,4 @@
-#include "x11/headless_frame.h"
+#include "headless/headless_frame.h"
 
 #include <GL/gl.h>
 #include <png.h>
@@ -13,21 +13,11 @@
 #include "gl/scene.h"
 #include "gl/viewport.h"
 #include "shell/frame_step.h"
-#include "x11/messages.h"
-#include "x11/offscreen_context.h"
+#include "shell/messages.h"
+#include "shell/picture_file.h"
+#include "headless/offscreen_context.h"
 
 namespace {
-
-// The reader is silent about a file it cannot open; here that is a failure to name, with the
-// reason opening it gave. Any other failure is the reader's own message.
-std::optional<BitmapImage> ReadPicture(const std::string& path) {
-    BitmapDecodeResult picture =
-        ReadBitmapFile(path, [&path](const std::string& text) { Fail(path + ": " + text); });
-    if (picture.failure == BitmapFailure::kCannotOpen) {
-        Fail(path + ": " + ErrorText(errno));
-    }
-    return std::move(picture.image);
-}
 
 bool WritePngRows(std::FILE* file, int width, int height,
                   const std::vector<std::uint8_t>& bottomUpRgb) {
@@ -72,7 +62,7 @@ bool WritePng(const std::string& path, int width, int height,
 // Frame N is what the window shows after N frames were drawn, swapped and counted: every frame
 // before it is drawn too, since drawing a frame is what moves the fragments.
 int WriteHeadlessFrame(const LaunchOptions& options) {
-    const std::optional<BitmapImage> picture = ReadPicture(options.picture);
+    const std::optional<BitmapImage> picture = ReadPictureFile(options.picture);
     if (!picture) {
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "x11/scene_area.h"
+#include "shell/scene_area.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "x11/offscreen_context.h"
+#include "headless/offscreen_context.h"
 
 #include <EGL/eglext.h>
 
