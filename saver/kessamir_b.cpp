@@ -32,10 +32,7 @@ class Win32Startup final : public StartupPorts {
 
     // Every user of the machine meets the renderer in the same folder; none may read another's
     // desktop there.
-    void CreateHandOffDirectory() override {
-        forms::Access shared(forms::Access::Kind::SharedFolder);
-        forms::MakeDirectory(Widen(kHandOffDirectory), shared);
-    }
+    void CreateHandOffDirectory() override { forms::MakeSharedFolder(Widen(kHandOffDirectory)); }
 
     void LoadSettings() override { ::LoadSettings(); }
 

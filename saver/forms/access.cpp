@@ -29,15 +29,15 @@ std::wstring RunningUserSid() {
 
 // SDDL: the user owns it; the list is protected, so nothing is inherited from the parent.
 // A private file: full access for the user and the system. A shared folder: the user keeps
-// the folder; signed-in users may only add files and pass through (0x1000a2: add file,
-// traverse, read attributes, synchronize), and every file made in it inherits full access for
-// its creator and the system alone.
+// the folder; signed-in users may add files, remove any file and pass through, but not list
+// it (0x1000e2: add file, traverse, delete child, read attributes, synchronize), and every
+// file made in it inherits full access for its creator and the system alone.
 std::wstring DescriptorFor(Access::Kind kind, const std::wstring& user) {
     const std::wstring owner = L"O:" + user + L"D:P(A;;FA;;;" + user + L")";
     if (kind == Access::Kind::PrivateFile) {
         return owner + L"(A;;FA;;;SY)";
     }
-    return owner + L"(A;OICI;FA;;;SY)(A;OICIIO;FA;;;CO)(A;;0x1000a2;;;AU)";
+    return owner + L"(A;OICI;FA;;;SY)(A;OICIIO;FA;;;CO)(A;;0x1000e2;;;AU)";
 }
 
 }  // namespace
@@ -64,8 +64,14 @@ SECURITY_ATTRIBUTES* Access::Attributes() {
     return descriptor_ != nullptr ? &attributes_ : nullptr;
 }
 
-bool MakeDirectory(const std::wstring& path, Access& access) {
-    return CreateDirectoryW(path.c_str(), access.Attributes());
+void MakeSharedFolder(const std::wstring& path) {
+    Access shared(Access::Kind::SharedFolder);
+    SECURITY_ATTRIBUTES* attributes = shared.Attributes();
+    if (CreateDirectoryW(path.c_str(), attributes) || attributes == nullptr ||
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+        return;
+    }
+    SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, attributes->lpSecurityDescriptor);
 }
 
 }  // namespace forms

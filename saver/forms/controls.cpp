@@ -156,6 +156,7 @@ bool PictureBox::SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* acce
         return false;
     }
     const std::wstring temporary = TemporaryPathBeside(path);
+    DeleteFileW(temporary.c_str());
     if (!WriteBitmapFile(temporary, access)) {
         DeleteFileW(temporary.c_str());
         return false;
@@ -182,7 +183,7 @@ bool PictureBox::WriteBitmapFile(const std::wstring& path, SECURITY_ATTRIBUTES* 
     const auto header = BitmapFileHeader(surface_.Width(), surface_.Height());
     const size_t imageBytes =
         static_cast<size_t>(BitmapRowStride(surface_.Width())) * surface_.Height();
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, access, CREATE_ALWAYS,
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, access, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;

@@ -86,7 +86,8 @@ class PictureBox : public Control {
     HDC hDC() const { return surface_.Dc(); }
     // Writes the picture as a 24-bit bitmap file with the given rights (the folder's when
     // null). It is written beside the target first and then renamed over it, so a reader never
-    // sees half a picture.
+    // sees half a picture. A file left beside it by a write that never finished is removed
+    // first: it is never written into, so the picture always carries the rights given here.
     bool SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* access = nullptr) const;
 
     // Draws a picture at the top left of the retained surface.

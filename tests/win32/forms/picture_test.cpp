@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "access_entries.h"
+#include "forms/access.h"
 #include "forms/controls.h"
 #include "forms/form.h"
 
@@ -76,6 +78,24 @@ TEST(PictureBox, SavesItsSurfaceAsABottomUp24BitBitmapOverTheOldFile) {
     EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
+    form.Unload();
+}
+
+// A killed write leaves its file beside the picture, with whatever rights it was made with.
+TEST(PictureBox, APictureNeverTakesTheRightsOfAFileLeftBesideIt) {
+    CanvasForm form;
+    form.Load();
+    const std::wstring path = TempFolder() + L"vorlenta private picture.bmp";
+    WriteText(path + L".new", "left by a show that was killed");
+    ASSERT_EQ(AccountsOf(StoredAccess(path + L".new").Entries()).count(kEveryone), 1u);
+    forms::Access privateFile(forms::Access::Kind::PrivateFile);
+
+    ASSERT_TRUE(form.Display.SavePicture(path, privateFile.Attributes()));
+
+    const StoredAccess stored(path);
+    EXPECT_EQ(stored.Owner(), RunningUser());
+    EXPECT_EQ(AccountsOf(stored.Entries()), (std::set<std::string>{RunningUser(), kSystem}));
+    DeleteFileW(path.c_str());
     form.Unload();
 }
 
