@@ -25,7 +25,8 @@ class Process {
 
 // Starts the program at exactly this path (never searched for) with a quoted command line and
 // the given show state, and lets it take the foreground, which Windows grants only to a program
-// that the one in the foreground hands it to. An empty Process when it could not be started.
+// that the one in the foreground hands it to: the permission is given before the program runs.
+// An empty Process when it could not be started or set running.
 Process StartProgram(const std::wstring& path, int showState);
 
 }  // namespace forms
