@@ -1,7 +1,6 @@
 #include "kessamir_s.h"
 
 #include "forms/access.h"
-#include "forms/display_mode.h"
 #include "forms/runtime.h"
 #include "forms/units.h"
 #include "forms/window_search.h"
@@ -68,8 +67,12 @@ bool Kessamir_S::RendererWindowExists() {
     return forms::TopLevelWindowExists(kRendererWindowTitle);
 }
 
+void Kessamir_S::RecordDisplayMode() {
+    displayModeBeforeShow_ = display_.Current();
+}
+
 void Kessamir_S::RestoreDisplayMode() {
-    forms::RestoreStoredDisplayMode();
+    forms::GiveBackDisplayMode(displayModeBeforeShow_, display_);
 }
 
 uint32_t Kessamir_S::NowMilliseconds() {

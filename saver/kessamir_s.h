@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/controls.h"
+#include "forms/display_settings.h"
 #include "forms/form.h"
 #include "forms/process.h"
 #include "forms/timer.h"
@@ -28,6 +29,7 @@ class Kessamir_S : public forms::Form, private RunFormPorts {
     bool RendererRunning() override;
     void ReleaseRenderer() override;
     bool RendererWindowExists() override;
+    void RecordDisplayMode() override;
     void RestoreDisplayMode() override;
     uint32_t NowMilliseconds() override;
     bool TimerEnabled(RunTimer timer) override;
@@ -42,6 +44,8 @@ class Kessamir_S : public forms::Form, private RunFormPorts {
     Kessamir_BGM music_;
     std::optional<RunForm> logic_;
     forms::Process renderer_;
+    forms::SystemDisplaySettings display_;
+    std::optional<forms::DisplayMode> displayModeBeforeShow_;
 
     forms::PictureBox Display{*this, *this, RECT{0, 0, 1, 1}, RGB(0, 0, 0)};
     forms::Timer Timer1{*this, 1000, [this] { logic_->Timer1_Timer(); }};

@@ -24,6 +24,7 @@ void RunForm::Form_Load() {
     // The snapshot is complete before the renderer starts: the renderer reads it once, at once.
     ports_.SaveSnapshot();
     StartMusic();
+    ports_.RecordDisplayMode();
     ports_.StartRenderer();
     rendererStartedAt_ = ports_.NowMilliseconds();
     if (ports_.RendererRunning()) {

@@ -37,8 +37,10 @@ class RunFormPorts {
     virtual bool RendererRunning() = 0;
     virtual void ReleaseRenderer() = 0;
     virtual bool RendererWindowExists() = 0;
+    // Notes the display mode the renderer will find, before it may switch to its own.
+    virtual void RecordDisplayMode() = 0;
     // A renderer ended from outside (killed, or crashed) could not give back the display mode
-    // it switched to; the stored mode is put back once its window has gone.
+    // it switched to; the recorded mode is put back once its window has gone.
     virtual void RestoreDisplayMode() = 0;
     virtual uint32_t NowMilliseconds() = 0;
     virtual bool TimerEnabled(RunTimer timer) = 0;

@@ -46,6 +46,7 @@ class FakeRun : public RunFormPorts, public MusicPlayer {
     bool RendererRunning() override { return rendererRunning; }
     void ReleaseRenderer() override { Log("ReleaseRenderer"); }
     bool RendererWindowExists() override { return rendererWindow; }
+    void RecordDisplayMode() override { Log("RecordDisplayMode"); }
     void RestoreDisplayMode() override { Log("RestoreDisplayMode"); }
     uint32_t NowMilliseconds() override { return now; }
     bool TimerEnabled(RunTimer timer) override { return timers[timer]; }
@@ -102,27 +103,27 @@ TEST(HandOff, RendererIsNamedByItsFullPath) {
     EXPECT_EQ(RendererPath(L"C:\\"), L"C:\\\\Vorlenta.dll");
 }
 
-TEST_F(RunFormTest, LoadWritesTheSnapshotBeforeMusicAndRenderer) {
+TEST_F(RunFormTest, LoadWritesTheSnapshotAndNotesTheDisplayModeBeforeTheRendererStarts) {
     RunForm form = Make(0, "");
     form.Form_Load();
-    EXPECT_EQ(fake.Take(),
-              (Journal{"CaptureDesktop", "SaveSnapshot", "StartRenderer", "StartWatch on"}));
+    EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "RecordDisplayMode",
+                                    "StartRenderer", "StartWatch on"}));
 }
 
 TEST_F(RunFormTest, MusicStartsByKindAndFileType) {
     Make(1, "x.mp3").Form_Load();
     EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "OpenCD", "Timer2 on",
-                                    "StartRenderer", "StartWatch on"}));
+                                    "RecordDisplayMode", "StartRenderer", "StartWatch on"}));
     Make(2, "C:\\a.MP3").Form_Load();
     EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "PlayMP3", "Timer1 on",
-                                    "StartRenderer", "StartWatch on"}));
+                                    "RecordDisplayMode", "StartRenderer", "StartWatch on"}));
     Make(2, "C:\\a.wav").Form_Load();
-    EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "PlayWave", "StartRenderer",
-                                    "StartWatch on"}));
+    EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "PlayWave",
+                                    "RecordDisplayMode", "StartRenderer", "StartWatch on"}));
     for (auto [kind, file] : {std::pair<int16_t, const char*>{2, "a.ogg"}, {2, ""}, {3, "a.mp3"}}) {
         Make(kind, file).Form_Load();
-        EXPECT_EQ(fake.Take(),
-                  (Journal{"CaptureDesktop", "SaveSnapshot", "StartRenderer", "StartWatch on"}))
+        EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "RecordDisplayMode",
+                                        "StartRenderer", "StartWatch on"}))
             << kind << " " << file;
     }
 }
@@ -163,8 +164,8 @@ TEST_F(RunFormTest, WatchIsArmedWhenTheRendererEndsOrTakesTooLong) {
 TEST_F(RunFormTest, RendererThatCannotStartArmsTheWatchAtOnce) {
     fake.rendererStarts = false;
     Make(0, "").Form_Load();
-    EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "StartRenderer",
-                                    "ReleaseRenderer", "Timer3 on"}));
+    EXPECT_EQ(fake.Take(), (Journal{"CaptureDesktop", "SaveSnapshot", "RecordDisplayMode",
+                                    "StartRenderer", "ReleaseRenderer", "Timer3 on"}));
 }
 
 // A killed renderer leaves its display mode behind; a close request while the renderer runs on
