@@ -12,10 +12,11 @@
 std::vector<ScreenRect> MonitorsToCover(const std::vector<ScreenRect>& monitors,
                                         const ScreenRect& filled);
 
-// The show ends when another program takes the activation (a prompt, a notification, Alt+Tab),
-// as Escape ends it: Windows locks the session when the screen saver ends, so a show that only
-// stepped aside would leave the user's desktop open. The renderer's own windows (the covers of
-// the other monitors, its message box) never take the activation from its program.
+// The show ends when another program takes the activation (a prompt, Alt+Tab, a program that
+// comes to the front), as Escape ends it: Windows locks the session when the screen saver ends,
+// so a show that only stepped aside would leave the user's desktop open. A notification that
+// does not take the activation leaves the show running. The renderer's own windows (the covers
+// of the other monitors, its message box) never take the activation from its program.
 class ActivationWatch {
   public:
     // True when the show must end now that the renderer's program has gained (true) or lost
