@@ -43,6 +43,6 @@ std::wstring QuotedCommandLine(const std::wstring& programPath) {
     return L"\"" + programPath + L"\"";
 }
 
-std::wstring TemporaryPathBeside(const std::wstring& path) {
-    return path + L".new";
+std::wstring TemporaryPathBeside(const std::wstring& path, const std::wstring& writer) {
+    return path + (writer.empty() ? L"" : L"." + writer) + L".new";
 }

@@ -21,5 +21,7 @@ std::wstring FolderOfProgram(const std::wstring& programPath);
 std::wstring QuotedCommandLine(const std::wstring& programPath);
 
 // Where a new file is written before it replaces the old one, in the same folder so that the
-// replacement is a rename and a reader never sees half a file.
-std::wstring TemporaryPathBeside(const std::wstring& path);
+// replacement is a rename and a reader never sees half a file. The writer's name is in it
+// (empty where there is none to give), so that what one user's killed program left half written
+// is never in the way of another user's.
+std::wstring TemporaryPathBeside(const std::wstring& path, const std::wstring& writer);

@@ -5,9 +5,7 @@
 #include <vector>
 
 namespace forms {
-namespace {
 
-// The user running the program, as SDDL names a security identifier; empty when unknown.
 std::wstring RunningUserSid() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
@@ -26,6 +24,8 @@ std::wstring RunningUserSid() {
     CloseHandle(token);
     return text;
 }
+
+namespace {
 
 // SDDL: the user owns it; the list is protected, so nothing is inherited from the parent.
 // A private file: full access for the user and the system. A shared folder: the user keeps

@@ -29,6 +29,9 @@ class Access {
     SECURITY_ATTRIBUTES attributes_{};
 };
 
+// The user running the program, as SDDL names a security identifier; empty when unknown.
+std::wstring RunningUserSid();
+
 // Makes the shared folder. One that stands already gets today's list from its owner, the only
 // user Windows lets rewrite it: an earlier list let other users add files there but not
 // replace them. Anyone else finds the folder as it is.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hand_off/snapshot_bitmap.h"
+#include "forms/access.h"
 #include "paths/program_folder.h"
 #include "system/wide_text.h"
 
@@ -155,7 +156,7 @@ bool PictureBox::SavePicture(const std::wstring& path, SECURITY_ATTRIBUTES* acce
     if (surface_.Bits() == nullptr) {
         return false;
     }
-    const std::wstring temporary = TemporaryPathBeside(path);
+    const std::wstring temporary = TemporaryPathBeside(path, RunningUserSid());
     DeleteFileW(temporary.c_str());
     if (!WriteBitmapFile(temporary, access)) {
         DeleteFileW(temporary.c_str());

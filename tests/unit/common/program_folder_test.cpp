@@ -41,6 +41,8 @@ TEST(ProgramFolder, KeepsTheSeparatorOnlyAtADriveRoot) {
 
 TEST(ProgramFolder, StartsQuotedAndReplacesFromBeside) {
     EXPECT_EQ(QuotedCommandLine(L"C:\\A B\\Vorlenta.dll"), L"\"C:\\A B\\Vorlenta.dll\"");
-    EXPECT_EQ(TemporaryPathBeside(L"C:\\r_vask\\Kessamiron.bmp"),
+    EXPECT_EQ(TemporaryPathBeside(L"C:\\r_vask\\Kessamiron.bmp", L"S-1-5-21-7-1000"),
+              L"C:\\r_vask\\Kessamiron.bmp.S-1-5-21-7-1000.new");
+    EXPECT_EQ(TemporaryPathBeside(L"C:\\r_vask\\Kessamiron.bmp", L""),
               L"C:\\r_vask\\Kessamiron.bmp.new");
 }

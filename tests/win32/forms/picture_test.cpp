@@ -8,6 +8,7 @@
 #include "forms/access.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "paths/program_folder.h"
 
 namespace {
 
@@ -75,22 +76,28 @@ TEST(PictureBox, SavesItsSurfaceAsABottomUp24BitBitmapOverTheOldFile) {
     const size_t topLeft = 54 + 2 * stride;
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + topLeft, bytes.begin() + topLeft + 3),
               (std::vector<uint8_t>{30, 20, 10}));
-    EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(TemporaryPathBeside(path, forms::RunningUserSid()).c_str()),
+              INVALID_FILE_ATTRIBUTES);
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
     form.Unload();
 }
 
-// A killed write leaves its file beside the picture, with whatever rights it was made with.
+// A killed write leaves its file beside the picture, with whatever rights it was made with; one
+// by another user's killed show is not even in the way.
 TEST(PictureBox, APictureNeverTakesTheRightsOfAFileLeftBesideIt) {
     CanvasForm form;
     form.Load();
     const std::wstring path = TempFolder() + L"vorlenta private picture.bmp";
-    WriteText(path + L".new", "left by a show that was killed");
-    ASSERT_EQ(AccountsOf(StoredAccess(path + L".new").Entries()).count(kEveryone), 1u);
+    const std::wstring ours = TemporaryPathBeside(path, forms::RunningUserSid());
+    const std::wstring theirs = TemporaryPathBeside(path, L"S-1-5-21-1-2-3-1001");
+    WriteText(ours, "left by a show of ours that was killed");
+    WriteText(theirs, "left by another user's");
+    ASSERT_EQ(AccountsOf(StoredAccess(ours).Entries()).count(kEveryone), 1u);
     forms::Access privateFile(forms::Access::Kind::PrivateFile);
 
     ASSERT_TRUE(form.Display.SavePicture(path, privateFile.Attributes()));
+    DeleteFileW(theirs.c_str());
 
     const StoredAccess stored(path);
     EXPECT_EQ(stored.Owner(), RunningUser());
