@@ -29,7 +29,7 @@ vorlenta_core_packages=(
     # its Wayland shell: the client library with EGL windows and the protocols it speaks; and for
     # its tests a headless sway with grim to photograph it, wtype to type into it and swayidle to
     # start the show, and weston for a compositor without screen copy
-    libwayland-dev wayland-protocols sway swaybg swayidle grim wtype weston
+    libwayland-dev wayland-protocols pkg-config sway swaybg swayidle grim wtype weston
     # its Debian package (cpack works out the dependencies with dpkg-shlibdeps) and the checks a
     # Debian maintainer runs on it: lintian, hardening-check (devscripts), desktop-file-validate,
     # xmllint, and /usr/bin/time for its memory

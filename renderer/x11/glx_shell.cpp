@@ -7,7 +7,6 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -25,6 +24,7 @@
 #include "x11/glx_visual.h"
 #include "headless/headless_frame.h"
 #include "shell/messages.h"
+#include "shell/picture_file.h"
 #include "x11/monitors.h"
 #include "x11/own_window.h"
 #include "x11/swap_interval.h"
@@ -34,20 +34,7 @@ namespace {
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
-volatile std::sig_atomic_t stopRequested = 0;
 volatile bool windowLost = false;
-
-void RequestStop(int) {
-    stopRequested = 1;
-}
-
-void InstallStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 // A window someone else made may go at any moment; drawing into it then is an error that must
 // end the animation, not the process with a message.
@@ -173,6 +160,7 @@ struct Show {
     std::chrono::microseconds period;
     const FrameRateOverlay* overlay;  // none without -fps
     FrameRateMeter meter;
+    bool (*stopRequested)();
 };
 
 void PlaceScene(Show& show) {
@@ -221,7 +209,7 @@ bool HandlePendingEvents(Show& show, bool& escapeDown) {
             return true;
         }
     }
-    return stopRequested || windowLost;
+    return show.stopRequested() || windowLost;
 }
 
 // Sleeps until DUE, but no longer than until the display sends an event or a signal comes, so
@@ -270,7 +258,7 @@ void Animate(Show& show) {
 }
 
 void RunShow(Display* display, int screen, const Surface& surface, const LaunchOptions& options,
-             BitmapImage desktop) {
+             BitmapImage desktop, bool (*stopRequested)()) {
     EnableSwapInterval(display, surface.window);
     std::optional<FrameRateOverlay> overlay;
     if (options.showFrameRate) {
@@ -282,7 +270,8 @@ void RunShow(Display* display, int screen, const Surface& surface, const LaunchO
               {},
               std::chrono::microseconds(options.delayMicroseconds),
               overlay ? &*overlay : nullptr,
-              {}};
+              {},
+              stopRequested};
     PlaceScene(show);
     InitScene(desktop);
     // The texture holds the picture now; its bytes need not stay for the length of the show.
@@ -293,22 +282,25 @@ void RunShow(Display* display, int screen, const Surface& surface, const LaunchO
 
 }  // namespace
 
-int RunOnDisplay(const LaunchOptions& options) {
+int RunOnDisplay(const LaunchOptions& options, bool (*stopRequested)()) {
+    std::optional<BitmapImage> picture;
+    if (!options.picture.empty() && !(picture = ReadPictureFile(options.picture))) {
+        return 1;
+    }
     Display* display = OpenDisplay(options);
     if (display == nullptr) {
         return 1;
     }
-    InstallStopSignals();
     XSetErrorHandler(NoteXError);
     XSetIOErrorHandler(ReportLostDisplay);
     const int screen = DefaultScreen(display);
-    BitmapImage desktop = TakeDesktop(display, screen, options);
+    BitmapImage desktop = picture ? std::move(*picture) : TakeDesktop(display, screen, options);
     const std::optional<Surface> surface = MakeSurface(display, screen, options);
     GLXContext context =
         surface ? glXCreateContext(display, surface->visual, nullptr, True) : nullptr;
     const bool current = context != nullptr && glXMakeCurrent(display, surface->window, context);
     if (current) {
-        RunShow(display, screen, *surface, options, std::move(desktop));
+        RunShow(display, screen, *surface, options, std::move(desktop), stopRequested);
         glXMakeCurrent(display, None, nullptr);
     } else if (surface) {
         Fail(WindowName(surface->window) + ": cannot make an OpenGL context for it");
@@ -323,7 +315,7 @@ int RunOnDisplay(const LaunchOptions& options) {
     return current ? 0 : 1;
 }
 
-int SaveDesktop(const LaunchOptions& options) {
+int SaveX11Desktop(const LaunchOptions& options) {
     Display* display = OpenDisplay(options);
     if (display == nullptr) {
         return 1;

@@ -23,7 +23,7 @@ SOURCES = (".c", ".cpp", ".h")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 LAYER_ROW = re.compile(r"^\|\s*(\d+)\s*\|\s*([^|]+)\|", re.M)
 # Made by the build into its own folder, named without one.
-GENERATED = {"vorlenta_version.h"}
+GENERATED = {"vorlenta_version.h", "xdg-shell-client-protocol.h"}
 
 
 def read_layers(repository: str) -> Dict[str, int]:

@@ -1,0 +1,251 @@
+#include "wayland/wayland_shell.h"
+
+#include <GL/gl.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gl/scene.h"
+#include "gl/viewport.h"
+#include "hand_off/hand_off.h"
+#include "headless/headless_frame.h"
+#include "shell/frame_pacing.h"
+#include "shell/frame_step.h"
+#include "shell/messages.h"
+#include "shell/picture_file.h"
+#include "timing/frame_timing.h"
+#include "wayland/black_cover.h"
+#include "wayland/desktop_photo.h"
+#include "wayland/egl_surface.h"
+#include "wayland/seat_input.h"
+#include "wayland/show_window.h"
+#include "wayland/wayland_display.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+// How long the compositor may take to show a window and say where it did.
+constexpr std::chrono::seconds kWindowWait{5};
+
+const char kNoScreenCopy[] =
+    "this Wayland compositor lets no program photograph the screen (it offers no "
+    "wlr-screencopy, as GNOME and KDE do not): show a picture instead, vorlenta --picture FILE "
+    "(a Windows bitmap, or a binary PPM such as grim -t ppm writes)";
+
+// A photograph of each output, taken before the show covers any of them.
+struct OutputPhoto {
+    wl_output* output;
+    BitmapImage picture;
+};
+
+// Handles what the compositor sent, waiting for more until DUE at the latest, so that Escape,
+// a close and a signal are seen at once whatever the pace. False once the connection is lost.
+bool DispatchUntil(wl_display* display, PacingClock::time_point due) {
+    while (wl_display_prepare_read(display) != 0) {
+        if (wl_display_dispatch_pending(display) < 0) {
+            return false;
+        }
+    }
+    wl_display_flush(display);
+    const auto left = std::max(std::chrono::nanoseconds::zero(), due - PacingClock::now());
+    const timespec timeout{static_cast<time_t>(left.count() / 1000000000),
+                           static_cast<long>(left.count() % 1000000000)};
+    pollfd connection{wl_display_get_fd(display), POLLIN, 0};
+    if (ppoll(&connection, 1, &timeout, nullptr) > 0 && (connection.revents & POLLIN)) {
+        if (wl_display_read_events(display) < 0) {
+            return false;
+        }
+    } else {
+        wl_display_cancel_read(display);
+    }
+    return wl_display_dispatch_pending(display) >= 0 && wl_display_get_error(display) == 0;
+}
+
+// Handles the compositor's events until DONE holds or the wait is over. False when it does not.
+template <typename Done>
+bool DispatchUntilDone(wl_display* display, Done done) {
+    const PacingClock::time_point deadline = PacingClock::now() + kWindowWait;
+    while (!done()) {
+        if (PacingClock::now() >= deadline ||
+            !DispatchUntil(display, PacingClock::now() + std::chrono::milliseconds(20))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<OutputPhoto> PhotographOutputs(const WaylandDisplay& display) {
+    if (display.Outputs().empty()) {
+        Fail("the Wayland compositor shows no output to photograph");
+        return {};
+    }
+    std::vector<OutputPhoto> photos;
+    for (const auto& output : display.Outputs()) {
+        std::optional<BitmapImage> photo = PhotographOutput(output->name);
+        if (!photo) {
+            return {};
+        }
+        photos.push_back({output->output, std::move(*photo)});
+    }
+    return photos;
+}
+
+// The photograph of the output the window appeared on; the first one where the compositor does
+// not say. The window shows black meanwhile.
+BitmapImage PhotoBehind(const WaylandDisplay& display, const ShowWindow& window, EglSurface& egl,
+                        std::vector<OutputPhoto>& photos) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    egl.Swap();
+    DispatchUntilDone(display.Display(), [&window] { return window.ShownOn() != nullptr; });
+    for (OutputPhoto& photo : photos) {
+        if (photo.output == window.ShownOn()) {
+            return std::move(photo.picture);
+        }
+    }
+    return std::move(photos.front().picture);
+}
+
+std::vector<std::unique_ptr<BlackCover>> CoverOtherOutputs(const WaylandDisplay& display,
+                                                           const ShowWindow& window) {
+    std::vector<std::unique_ptr<BlackCover>> covers;
+    for (const auto& output : display.Outputs()) {
+        if (output->output != window.ShownOn()) {
+            covers.push_back(std::make_unique<BlackCover>(display, output->output));
+        }
+    }
+    return covers;
+}
+
+// Everything the animation loop works with.
+struct Show {
+    const WaylandDisplay& display;
+    ShowWindow& window;
+    EglSurface& egl;
+    const SeatInput& input;
+    std::vector<std::unique_ptr<BlackCover>>& covers;
+    std::chrono::microseconds period;
+    bool (*stopRequested)();
+};
+
+void FollowCompositor(Show& show) {
+    for (const auto& cover : show.covers) {
+        cover->Paint(show.display);
+    }
+    if (show.window.TakeResize()) {
+        show.egl.Resize(show.window.Width(), show.window.Height());
+        ResizeViewport(show.window.Width(), show.window.Height());
+    }
+}
+
+void PresentFrame(EglSurface& egl) {
+    egl.Swap();
+    NoteSwappedFrame();
+}
+
+// The same frame step as the other shells', with Escape looked at only at the end of a frame.
+// Returns false when the connection to the compositor was lost.
+bool Animate(Show& show) {
+    PacingClock::time_point due = PacingClock::now();
+    for (;;) {
+        if (!DispatchUntil(show.display.Display(), due)) {
+            return false;
+        }
+        if (show.stopRequested() || show.window.CloseRequested()) {
+            return true;
+        }
+        FollowCompositor(show);
+        if (PacingClock::now() < due) {
+            continue;
+        }
+        StepFrame(true, [&show] { PresentFrame(show.egl); });
+        due = NextFrameDue(due, PacingClock::now(), show.period);
+        if (show.input.EscapeDown()) {
+            return true;
+        }
+    }
+}
+
+std::unique_ptr<WaylandDisplay> ConnectForShow() {
+    std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Connect();
+    if (display != nullptr && !display->Missing().empty()) {
+        Fail("this Wayland compositor offers no " + display->Missing() + ", which the show needs");
+        return nullptr;
+    }
+    return display;
+}
+
+bool CanPhotograph(const WaylandDisplay& display) {
+    if (!display.ScreenCopyOffered()) {
+        Fail(kNoScreenCopy);
+        return false;
+    }
+    return true;
+}
+
+int LostCompositor() {
+    Fail("lost the connection to the Wayland display");
+    return 1;
+}
+
+}  // namespace
+
+int RunOnWayland(const LaunchOptions& options, bool (*stopRequested)()) {
+    std::optional<BitmapImage> picture;
+    if (!options.picture.empty() && !(picture = ReadPictureFile(options.picture))) {
+        return 1;
+    }
+    const std::unique_ptr<WaylandDisplay> display = ConnectForShow();
+    if (display == nullptr || (!picture && !CanPhotograph(*display))) {
+        return 1;
+    }
+    std::vector<OutputPhoto> photos;
+    if (!picture && (photos = PhotographOutputs(*display)).empty()) {
+        return 1;
+    }
+    const bool fullScreen = options.target != DrawTarget::Window;
+    ShowWindow window(*display, kRendererWindowTitle, nullptr, fullScreen, kWindowWidth,
+                      kWindowHeight);
+    if (!DispatchUntilDone(display->Display(), [&window] { return window.Configured(); })) {
+        return LostCompositor();
+    }
+    EglSurface egl(display->Display(), window.Surface(), window.Width(), window.Height());
+    if (!egl.Current()) {
+        Fail("no OpenGL context for a Wayland window (Mesa's EGL for Wayland)");
+        return 1;
+    }
+    window.TakeResize();
+    ResizeViewport(window.Width(), window.Height());
+    BitmapImage desktop =
+        picture ? std::move(*picture) : PhotoBehind(*display, window, egl, photos);
+    photos.clear();
+    InitScene(desktop);
+    // The texture holds the picture now; its bytes need not stay for the length of the show.
+    desktop = BitmapImage{};
+    std::vector<std::unique_ptr<BlackCover>> covers;
+    if (fullScreen) {
+        covers = CoverOtherOutputs(*display, window);
+    }
+    SeatInput input(display->Seat());
+    Show show{*display,     window, egl,
+              input,        covers, std::chrono::microseconds(options.delayMicroseconds),
+              stopRequested};
+    const bool kept = Animate(show);
+    ReportFrameTiming();
+    return kept ? 0 : LostCompositor();
+}
+
+int SaveWaylandDesktop(const LaunchOptions& options) {
+    const std::unique_ptr<WaylandDisplay> display = ConnectForShow();
+    if (display == nullptr || !CanPhotograph(*display) || display->Outputs().empty()) {
+        return 1;
+    }
+    const std::optional<BitmapImage> photo = PhotographOutput(display->Outputs().front()->name);
+    return photo && WritePng(options.out, photo->width, photo->height, photo->pixels) ? 0 : 1;
+}
