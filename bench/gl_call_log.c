@@ -1,8 +1,10 @@
-// Preloaded into the Linux program by bench/pace_bench.py: notes the time of every glRotatef
-// (drawn only in the sphere phase) and every glXSwapBuffers, one line each ("R" or "S" and the
-// seconds on the monotonic clock), in the file named by VORLENTA_GL_CALL_LOG, then calls the
-// driver's own function. The program itself is the shipped one, unchanged.
+// Preloaded into the Linux program by bench/pace_bench.py and bench/wayland_bench.py: notes the
+// time of every glRotatef (drawn only in the sphere phase) and every buffer swap (GLX's or
+// EGL's), one line each ("R" or "S" and the seconds on the monotonic clock), in the file named by
+// VORLENTA_GL_CALL_LOG, then calls the driver's own function. The program itself is the shipped
+// one, unchanged.
 #define _GNU_SOURCE
+#include <EGL/egl.h>
 #include <GL/glx.h>
 #include <dlfcn.h>
 #include <stdio.h>
@@ -38,4 +40,14 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     NoteCall('S');
     fflush(callLog);
     driver(display, drawable);
+}
+
+EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface) {
+    static EGLBoolean (*driver)(EGLDisplay, EGLSurface);
+    if (driver == NULL) {
+        *(void**)&driver = dlsym(RTLD_NEXT, "eglSwapBuffers");
+    }
+    NoteCall('S');
+    fflush(callLog);
+    return driver(display, surface);
 }

@@ -55,7 +55,10 @@ def swaps_with_phases(calls):
 
 def whole_cycle(swaps):
     """The times of the swaps that start phase A, phase B and the next phase A, once the calls
-    hold a whole cycle; else None."""
+    hold a whole cycle; else None. Swaps before the first sphere (a window shown black while the
+    scene is set up) belong to no phase."""
+    drawn = [index for index, (_, phase) in enumerate(swaps) if phase == "A"]
+    swaps = swaps[drawn[0]:] if drawn else []
     starts = [swaps[0][0]] if swaps else []
     for (_, before), (seconds, phase) in zip(swaps, swaps[1:]):
         if phase != before:

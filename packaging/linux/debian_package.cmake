@@ -71,15 +71,17 @@ sphere with OpenGL and bursts it into 63 x 63 textured fragments that fly
 apart while the camera circles and backs away.
 
 It runs as an XScreenSaver display mode, from the screen savers of Xfce
-and MATE, in a window of its own, and renders single frames into PNG
-files without any display.")
+and MATE, on Wayland desktops from an idle daemon such as swayidle, in a
+window of its own, and renders single frames into PNG files without any
+display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vorlenta.github.io/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The helper that gives the desktop picture, and the visual chooser without which XScreenSaver
-# gives GL display modes a window the helper cannot copy the desktop into.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver-data, xscreensaver-gl")
+# gives GL display modes a window the helper cannot copy the desktop into; on Wayland, grim,
+# which photographs the desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver-data, xscreensaver-gl, grim")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | mate-screensaver | xfce4-screensaver")
 include(CPack)

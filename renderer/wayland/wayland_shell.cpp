@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "gl/overlay_text.h"
 #include "gl/scene.h"
 #include "gl/viewport.h"
 #include "hand_off/hand_off.h"
@@ -97,13 +98,16 @@ std::vector<OutputPhoto> PhotographOutputs(const WaylandDisplay& display) {
     return photos;
 }
 
-// The photograph of the output the window appeared on; the first one where the compositor does
-// not say. The window shows black meanwhile.
-BitmapImage PhotoBehind(const WaylandDisplay& display, const ShowWindow& window, EglSurface& egl,
-                        std::vector<OutputPhoto>& photos) {
+// Shows the window, black, until the compositor says on which output it did (some never do).
+void ShowBlack(const WaylandDisplay& display, const ShowWindow& window, EglSurface& egl) {
     glClear(GL_COLOR_BUFFER_BIT);
     egl.Swap();
     DispatchUntilDone(display.Display(), [&window] { return window.ShownOn() != nullptr; });
+}
+
+// The photograph of the output the window appeared on; the first one where the compositor did
+// not say.
+BitmapImage PhotoBehind(const ShowWindow& window, std::vector<OutputPhoto>& photos) {
     for (OutputPhoto& photo : photos) {
         if (photo.output == window.ShownOn()) {
             return std::move(photo.picture);
@@ -112,9 +116,14 @@ BitmapImage PhotoBehind(const WaylandDisplay& display, const ShowWindow& window,
     return std::move(photos.front().picture);
 }
 
+// Where the compositor did not say which output the scene is on, nothing is covered, rather than
+// the scene itself.
 std::vector<std::unique_ptr<BlackCover>> CoverOtherOutputs(const WaylandDisplay& display,
                                                            const ShowWindow& window) {
     std::vector<std::unique_ptr<BlackCover>> covers;
+    if (window.ShownOn() == nullptr) {
+        return covers;
+    }
     for (const auto& output : display.Outputs()) {
         if (output->output != window.ShownOn()) {
             covers.push_back(std::make_unique<BlackCover>(display, output->output));
@@ -132,6 +141,8 @@ struct Show {
     std::vector<std::unique_ptr<BlackCover>>& covers;
     std::chrono::microseconds period;
     bool (*stopRequested)();
+    const BuiltInFont* frameRateFont;  // none without -fps
+    FrameRateMeter meter;
 };
 
 void FollowCompositor(Show& show) {
@@ -144,9 +155,15 @@ void FollowCompositor(Show& show) {
     }
 }
 
-void PresentFrame(EglSurface& egl) {
-    egl.Swap();
+// The frame rate goes over the drawn frame, and is counted once the frame is swapped.
+void PresentFrame(Show& show) {
+    if (show.frameRateFont != nullptr) {
+        DrawOverlayText(*show.frameRateFont, show.meter.Text(), show.window.Width(),
+                        show.window.Height());
+    }
+    show.egl.Swap();
     NoteSwappedFrame();
+    show.meter.NoteFrame(PacingClock::now());
 }
 
 // The same frame step as the other shells', with Escape looked at only at the end of a frame.
@@ -164,7 +181,7 @@ bool Animate(Show& show) {
         if (PacingClock::now() < due) {
             continue;
         }
-        StepFrame(true, [&show] { PresentFrame(show.egl); });
+        StepFrame(true, [&show] { PresentFrame(show); });
         due = NextFrameDue(due, PacingClock::now(), show.period);
         if (show.input.EscapeDown()) {
             return true;
@@ -222,8 +239,8 @@ int RunOnWayland(const LaunchOptions& options, bool (*stopRequested)()) {
     }
     window.TakeResize();
     ResizeViewport(window.Width(), window.Height());
-    BitmapImage desktop =
-        picture ? std::move(*picture) : PhotoBehind(*display, window, egl, photos);
+    ShowBlack(*display, window, egl);
+    BitmapImage desktop = picture ? std::move(*picture) : PhotoBehind(window, photos);
     photos.clear();
     InitScene(desktop);
     // The texture holds the picture now; its bytes need not stay for the length of the show.
@@ -233,9 +250,16 @@ int RunOnWayland(const LaunchOptions& options, bool (*stopRequested)()) {
         covers = CoverOtherOutputs(*display, window);
     }
     SeatInput input(display->Seat());
-    Show show{*display,     window, egl,
-              input,        covers, std::chrono::microseconds(options.delayMicroseconds),
-              stopRequested};
+    const BuiltInFont frameRateFont;
+    Show show{*display,
+              window,
+              egl,
+              input,
+              covers,
+              std::chrono::microseconds(options.delayMicroseconds),
+              stopRequested,
+              options.showFrameRate ? &frameRateFont : nullptr,
+              {}};
     const bool kept = Animate(show);
     ReportFrameTiming();
     return kept ? 0 : LostCompositor();

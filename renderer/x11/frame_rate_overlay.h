@@ -4,18 +4,22 @@
 
 #include <string>
 
-// The -fps read-out: a line of text in the bottom left corner of the scene, drawn over the frame
-// in the X server's "fixed" font, as XScreenSaver's display modes show theirs. Needs a current
-// context; without the font it says so once and draws nothing.
-class FrameRateOverlay {
+#include "gl/overlay_text.h"
+
+// The -fps read-out's font: the X server's "fixed", as XScreenSaver's display modes show theirs.
+// Needs a current context; without the font it says so once and draws nothing.
+class FrameRateOverlay final : public OverlayFont {
   public:
     explicit FrameRateOverlay(Display* display);
-    ~FrameRateOverlay();
+    ~FrameRateOverlay() override;
     FrameRateOverlay(const FrameRateOverlay&) = delete;
     FrameRateOverlay& operator=(const FrameRateOverlay&) = delete;
 
     // Over the viewport the scene was drawn in, width x height pixels.
     void Draw(const std::string& text, int width, int height) const;
+
+    void DrawAtRasterPosition(const std::string& text) const override;
+    int Descent() const override;
 
   private:
     Display* display_;

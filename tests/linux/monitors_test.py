@@ -52,6 +52,7 @@ class OnTwoMonitors(unittest.TestCase):
         desktop in the scene's black (SPHERE_SHOWN(screen))."""
         env = dict(os.environ, DISPLAY=display)
         env.pop("XSCREENSAVER_WINDOW", None)
+        env.pop("WAYLAND_DISPLAY", None)  # an X display, even inside a Wayland session
         subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % DESKTOP], env=env, check=True)
         program = subprocess.Popen([PROGRAM], env=env, stdin=subprocess.DEVNULL)
         try:

@@ -61,15 +61,16 @@ grep -q 'Permission is hereby granted' "$root/usr/share/doc/vorlenta/copyright" 
 zcat "$root/usr/share/doc/vorlenta/changelog.gz" | head -n 1 | grep -q "^vorlenta ($version)" ||
     fail "changelog not of $version"
 manual=$(MANWIDTH=100 man -l "$root/usr/share/man/man6/vorlenta.6.gz" 2>/dev/null)
-for text in "Vorlenta $version" FILES -delay -fps -visual -display -install --version; do
+for text in "Vorlenta $version" FILES -delay -fps -visual -display -install --version -wayland \
+    swayidle --picture; do
     grep -q -- "$text" <<<"$manual" || fail "the manual page lacks $text"
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libx11-6 libpng16-16 libegl1 libglx0; do
+for library in libx11-6 libpng16-16 libegl1 libglx0 libwayland-client0 libwayland-egl1; do
     grep -q "$library" <<<"$depends" || fail "no dependency on $library: $depends"
 done
-[[ $(dpkg-deb -f "$deb" Recommends) == "xscreensaver-data, xscreensaver-gl" ]] ||
+[[ $(dpkg-deb -f "$deb" Recommends) == "xscreensaver-data, xscreensaver-gl, grim" ]] ||
     fail "recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 # Installing for real needs root and a system without the package, which is left as found.

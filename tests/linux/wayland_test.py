@@ -188,6 +188,21 @@ class OnSway(WaylandCase):
         self.assertLess(time.monotonic() - stopped, 1.0)
 
 
+    def test_a_picture_given_shows_with_its_frame_rate(self):
+        picture = os.path.join(self.folder, "desktop.bmp")
+        with open(picture, "wb") as handle:
+            handle.write(bitmap_bytes(64, 48, picture_colour))
+        self.session.sway("focus", "output", "HEADLESS-1")
+        show = self.show("--picture", picture, "-fps")
+        # The read-out shows once the first second's frames are counted, bottom left.
+        self.wait_output(lambda shot: sphere_share(shot) > 0.95 and sum(
+            colour_at(shot, x, y) == (255, 255, 255) for x in range(0, 140)
+            for y in range(OUTPUT_SIZE[1] - 40, OUTPUT_SIZE[1])) > 20,
+            "the sphere of the picture and the frame rate")
+        show.send_signal(signal.SIGTERM)
+        self.assertEqual(show.wait(timeout=5), 0, show.stderr.read())
+
+
 class OnWeston(WaylandCase):
     compositor = "weston"
 

@@ -127,6 +127,7 @@ class NativeProgram(unittest.TestCase):
         cls.server, cls.display = start_xvfb()
         cls.env = dict(os.environ, DISPLAY=cls.display)
         cls.env.pop("XSCREENSAVER_WINDOW", None)
+        cls.env.pop("WAYLAND_DISPLAY", None)  # an X display, even inside a Wayland session
         cls.folder = tempfile.mkdtemp(prefix="vorlenta-x11-")
         cls.shots = os.environ.get("VORLENTA_SCREENSHOTS", cls.folder)
         os.makedirs(cls.shots, exist_ok=True)
@@ -189,6 +190,19 @@ class NativeProgram(unittest.TestCase):
             screen, lambda c: c == (0, 0, 0), 512, 384) > 0.3, "the burst", timeout=60)
         self.xdotool("windowfocus", "--sync", window)
         hold_key("Escape", 0.2, self.env)
+        self.assertEqual(self.program.wait(timeout=5), 0)
+
+    def test_a_picture_given_is_shown_instead_of_the_desktop(self):
+        # A binary PPM, as grim writes one: green, which neither the desktop nor its picture is.
+        picture = os.path.join(self.folder, "picture.ppm")
+        with open(picture, "wb") as handle:
+            handle.write(b"P6\n8 4\n255\n" + bytes((20, 200, 40)) * 32)
+        self.start("-window", "--picture", picture)
+        self.wait_title()
+        self.wait_shot("picture", lambda screen: self.centre_share(
+            screen, lambda c: c[1] > 100 and c[1] > c[0] and c[1] > c[2], 512, 384) > 0.9,
+            "the sphere of the green picture")
+        self.program.send_signal(signal.SIGTERM)
         self.assertEqual(self.program.wait(timeout=5), 0)
 
     def test_it_draws_into_a_window_it_is_given_and_follows_its_size(self):

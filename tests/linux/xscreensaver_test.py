@@ -68,6 +68,7 @@ class UnderXScreenSaver(unittest.TestCase):
                 os.chown(name, entry.pw_uid, entry.pw_gid)
         cls.env = dict(os.environ, DISPLAY=cls.display, HOME=cls.home)
         cls.env.pop("XSCREENSAVER_WINDOW", None)
+        cls.env.pop("WAYLAND_DISPLAY", None)  # an X display, even inside a Wayland session
         cls.shots = os.environ.get("VORLENTA_SCREENSHOTS", cls.home)
         os.makedirs(cls.shots, exist_ok=True)
         subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % DESKTOP], env=cls.env,
