@@ -2,9 +2,18 @@
 
 #include <EGL/eglext.h>
 
+#include "shell/extension_list.h"
+
 namespace {
 
+// The function is looked up only where the client extensions name it and the platform: an EGL
+// may hand out an address for any name.
 EGLDisplay InitializedSurfacelessDisplay() {
+    const char* extensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+    if (!ExtensionListed(extensions, "EGL_EXT_platform_base") ||
+        !ExtensionListed(extensions, "EGL_MESA_platform_surfaceless")) {
+        return EGL_NO_DISPLAY;
+    }
     auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getDisplay == nullptr) {

@@ -206,9 +206,43 @@ bool CanPhotograph(const WaylandDisplay& display) {
     return true;
 }
 
-int LostCompositor() {
-    Fail("lost the connection to the Wayland display");
-    return 1;
+// The scene set up in the window, shown black meanwhile, with the picture given or the
+// photograph of the output the window is on. The picture goes with this function: the texture
+// holds it now.
+void SetUpScene(const WaylandDisplay& display, ShowWindow& window, EglSurface& egl,
+                std::optional<BitmapImage>& picture, std::vector<OutputPhoto>& photos) {
+    window.TakeResize();
+    ResizeViewport(window.Width(), window.Height());
+    ShowBlack(display, window, egl);
+    BitmapImage desktop = picture ? std::move(*picture) : PhotoBehind(window, photos);
+    photos.clear();
+    InitScene(desktop);
+}
+
+// Runs the show until it ends; the exit code.
+int RunShow(const WaylandDisplay& display, ShowWindow& window, EglSurface& egl,
+            const LaunchOptions& options, bool (*stopRequested)()) {
+    std::vector<std::unique_ptr<BlackCover>> covers;
+    if (options.target != DrawTarget::Window) {
+        covers = CoverOtherOutputs(display, window);
+    }
+    SeatInput input(display.Seat());
+    const BuiltInFont frameRateFont;
+    Show show{display,
+              window,
+              egl,
+              input,
+              covers,
+              std::chrono::microseconds(options.delayMicroseconds),
+              stopRequested,
+              options.showFrameRate ? &frameRateFont : nullptr,
+              {}};
+    const bool kept = Animate(show);
+    ReportFrameTiming();
+    if (!kept) {
+        Fail("lost the connection to the Wayland display");
+    }
+    return kept ? 0 : 1;
 }
 
 }  // namespace
@@ -226,43 +260,19 @@ int RunOnWayland(const LaunchOptions& options, bool (*stopRequested)()) {
     if (!picture && (photos = PhotographOutputs(*display)).empty()) {
         return 1;
     }
-    const bool fullScreen = options.target != DrawTarget::Window;
-    ShowWindow window(*display, kRendererWindowTitle, nullptr, fullScreen, kWindowWidth,
-                      kWindowHeight);
+    ShowWindow window(*display, kRendererWindowTitle, nullptr, options.target != DrawTarget::Window,
+                      kWindowWidth, kWindowHeight);
     if (!DispatchUntilDone(display->Display(), [&window] { return window.Configured(); })) {
-        return LostCompositor();
+        Fail("the Wayland compositor did not show the show's window");
+        return 1;
     }
     EglSurface egl(display->Display(), window.Surface(), window.Width(), window.Height());
     if (!egl.Current()) {
         Fail("no OpenGL context for a Wayland window (Mesa's EGL for Wayland)");
         return 1;
     }
-    window.TakeResize();
-    ResizeViewport(window.Width(), window.Height());
-    ShowBlack(*display, window, egl);
-    BitmapImage desktop = picture ? std::move(*picture) : PhotoBehind(window, photos);
-    photos.clear();
-    InitScene(desktop);
-    // The texture holds the picture now; its bytes need not stay for the length of the show.
-    desktop = BitmapImage{};
-    std::vector<std::unique_ptr<BlackCover>> covers;
-    if (fullScreen) {
-        covers = CoverOtherOutputs(*display, window);
-    }
-    SeatInput input(display->Seat());
-    const BuiltInFont frameRateFont;
-    Show show{*display,
-              window,
-              egl,
-              input,
-              covers,
-              std::chrono::microseconds(options.delayMicroseconds),
-              stopRequested,
-              options.showFrameRate ? &frameRateFont : nullptr,
-              {}};
-    const bool kept = Animate(show);
-    ReportFrameTiming();
-    return kept ? 0 : LostCompositor();
+    SetUpScene(*display, window, egl, picture, photos);
+    return RunShow(*display, window, egl, options, stopRequested);
 }
 
 int SaveWaylandDesktop(const LaunchOptions& options) {
