@@ -7,6 +7,7 @@ weston, which like GNOME and KDE lets no client copy the screen, where it says s
 a picture file shows all the same."""
 
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -89,6 +90,7 @@ class WaylandCase(unittest.TestCase):
             self.skipTest(str(reason))
         self.addCleanup(self.session.__exit__, None, None, None)
         self.folder = tempfile.mkdtemp(prefix="vorlenta-wayland-test-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
         self.helpers = []
 
     def tearDown(self):
